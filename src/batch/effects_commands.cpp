@@ -1,0 +1,9 @@
+// Script commands of the whole-target effects.
+#include "batch/command_table.h"
+#include "batch/session.h"
+
+namespace wrimple::batch {
+
+void RegisterEffectsCommands(CommandTable& table) { (void)table; }
+
+}  // namespace wrimple::batch
