@@ -35,8 +35,11 @@ CommandTable BuildCommandTable() {
   RegisterStateCommands(table);
   RegisterIoCommands(table);
   RegisterComposeCommands(table);
+  RegisterGeometryCommands(table);
   RegisterZoneCommands(table);
   RegisterEffectsCommands(table);
+  RegisterSpecialEffectsCommands(table);
+  RegisterPrintCommands(table);
   return table;
 }
 

@@ -49,9 +49,12 @@ const std::vector<std::string_view>& KnownCommandWords();
 // Each subsystem adds its commands.
 void RegisterStateCommands(CommandTable& table);
 void RegisterComposeCommands(CommandTable& table);
+void RegisterGeometryCommands(CommandTable& table);
 void RegisterIoCommands(CommandTable& table);
 void RegisterZoneCommands(CommandTable& table);
 void RegisterEffectsCommands(CommandTable& table);
+void RegisterSpecialEffectsCommands(CommandTable& table);
+void RegisterPrintCommands(CommandTable& table);
 CommandTable BuildCommandTable();
 
 // Sorts a line's words into positional arguments, options and flags, and checks

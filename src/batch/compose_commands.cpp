@@ -1,4 +1,4 @@
-// Script commands of compositing: placement, merging, the geometry of the sources.
+// Script commands of merging and the reference colour.
 #include "batch/command_table.h"
 #include "batch/session.h"
 

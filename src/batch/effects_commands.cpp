@@ -1,4 +1,4 @@
-// Script commands of the whole-target effects.
+// Script commands of the whole-target colour effects, filters and flips.
 #include "batch/command_table.h"
 #include "batch/session.h"
 
