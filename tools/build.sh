@@ -83,11 +83,12 @@ case "$mode" in
     echo "== wrote $top/examples/hello.png"
     ;;
   test)
-    (cd "$top/build" && ctest -j "$jobs" --output-on-failure)
+    (cd "$top/build" && QT_QPA_PLATFORM=offscreen ctest -j "$jobs" --output-on-failure)
     echo "== core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
     configure_and_build "$top/build-asan" -DWRIMPLE_SANITIZE=ON -DWRIMPLE_BUILD_APP=OFF \
       -DWRIMPLE_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
     (cd "$top/build-asan" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+      LSAN_OPTIONS=suppressions="$top/tools/lsan.supp" QT_QPA_PLATFORM=offscreen \
       ctest -j "$jobs" --output-on-failure -L core)
     run_fuzzers
     echo "== all tests passed"
