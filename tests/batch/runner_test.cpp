@@ -47,6 +47,7 @@ struct BadScript {
   std::string reason;  // part of the message after "-:LINE: "
   int line;
 };
+void PrintTo(const BadScript& c, std::ostream* os) { *os << "line " << c.line << ": " << c.reason; }
 class MalformedScript : public ::testing::TestWithParam<BadScript> {};
 
 TEST_P(MalformedScript, ExitsOneWithLineAndReasonAndRunsNothing) {

@@ -92,6 +92,7 @@ TEST(AllocateDib, UnknownDepthLeavesBitCountAndImageSizeZero) {
 struct RowCase {
   int bits, width, length;
 };
+void PrintTo(const RowCase& c, std::ostream* os) { *os << c.bits << " bits, width " << c.width; }
 class DibRowLengthTest : public ::testing::TestWithParam<RowCase> {};
 TEST_P(DibRowLengthTest, RoundsTheRowUpToFourBytes) {
   const RowCase c = GetParam();
@@ -173,6 +174,7 @@ struct DescribeCase {
   int kind;
   std::string path, expected;
 };
+void PrintTo(const DescribeCase& c, std::ostream* os) { *os << "kind " << c.kind << " '" << c.path << "'"; }
 class DescribeSourceTest : public ::testing::TestWithParam<DescribeCase> {};
 TEST_P(DescribeSourceTest, DescribesBySourceKind) {
   State st;
