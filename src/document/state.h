@@ -3,6 +3,7 @@
 // fresh by every test) and passed to the operations.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -77,6 +78,16 @@ struct TipSlots {
   TipSlot ZoneTip, StartTip, AlignTip, BrushTip, PreviewTip, GrabBoxTip;
 };
 
+// A grab box of aligning mode: a 20 x 20 child window of the view at a window
+// position, with the hit-zone mode and press point of its latest click.
+struct GrabBox {
+  bool exists = false;
+  int left = 0, top = 0;
+  int mode = 0;
+  int press_x = 0, press_y = 0;
+  bool captured = false;
+};
+
 class State {
  public:
   State();
@@ -132,6 +143,8 @@ class State {
   bool first_update = true;  // the view's first initial update reads the target size
   std::string document_title;
   TipSlots tips;
+  // top_left, bottom_right, top_right, bottom_left, middle (compose/grab_box.h).
+  std::array<GrabBox, 5> GrabBoxes;
 
   // Open dialogs that other dialogs and commands reach (none when closed).
   mergepix* ActiveMergeDialog = nullptr;
