@@ -128,6 +128,7 @@ class State {
   int AligningSource = 0;
   bool SourceBrushing = false;
   bool SweepActive = false;
+  bool MouseCaptured = false;  // the view holds the mouse from a press to its release
   int SweepX = -1;
   int SweepY = -1;
   SweepSum sweep_sum;
