@@ -1,0 +1,183 @@
+// The fast merge: the operator and the contrast step are chosen once per call,
+// and each becomes a row loop with everything that depends on the bias and the
+// reference colour turned into small tables. The tables are filled from the
+// same expressions the operator objects evaluate, so every byte is identical.
+#include <array>
+#include <cstring>
+#include <utility>
+
+#include "compose/merge_planes.h"
+#include "compose/pixel_operators.h"
+#include "compose/row_bands.h"
+
+namespace wrimple {
+
+namespace {
+
+using Byte = std::uint8_t;
+
+struct CopyKernel {
+  bool from_source2;
+  void Row(const Byte* p1, const Byte* p2, Byte* o, int width) const {
+    std::memcpy(o, from_source2 ? p2 : p1, 3 * std::size_t(width));
+  }
+};
+
+struct AverageKernel {
+  int w1, w2;  // 255 - bias for source 1, bias for source 2
+  void Row(const Byte* p1, const Byte* p2, Byte* o, int width) const {
+    for (int i = 0; i < 3 * width; ++i) o[i] = Byte((p1[i] * w1 + p2[i] * w2) >> 8);
+  }
+};
+
+// clamp(((k1 * p1 - k2 * p2) >> 7) + add), for both directions of subtraction.
+struct SubtractKernel {
+  int k1, k2, add;
+  void Row(const Byte* p1, const Byte* p2, Byte* o, int width) const {
+    for (int i = 0; i < 3 * width; ++i) o[i] = ClampByte(((k1 * p1[i] - k2 * p2[i]) >> 7) + add);
+  }
+};
+
+// Brightness terms of one source with its bias raise folded in.
+using BrightnessTable = std::array<std::array<int, 256>, 3>;
+BrightnessTable MakeBrightnessTable(int k) {
+  BrightnessTable t;
+  for (int c = 0; c < 3; ++c)
+    for (int v = 0; v < 256; ++v) t[c][v] = BrightnessTerm(c, v + k);
+  return t;
+}
+
+struct BrightnessKernel {
+  BrightnessTable t1, t2;
+  bool keep_brighter;  // most; least keeps the darker
+  void Row(const Byte* p1, const Byte* p2, Byte* o, int width) const {
+    for (int x = 0; x < width; ++x, p1 += 3, p2 += 3, o += 3) {
+      const int l1 = t1[0][p1[0]] + t1[1][p1[1]] + t1[2][p1[2]];
+      const int l2 = t2[0][p2[0]] + t2[1][p2[1]] + t2[2][p2[2]];
+      const Byte* pick = (l1 < l2) == keep_brighter ? p2 : p1;
+      o[0] = pick[0], o[1] = pick[1], o[2] = pick[2];
+    }
+  }
+};
+
+// The comp weight depends on each channel only through p - R + offset clamped to
+// -8..8 (beyond +-7 the comparison is 0 or 1), so 17 x 17 x 17 weights cover
+// every pixel. index[c][v] is channel c's part of the weight's table position.
+struct CompTables {
+  static constexpr int kLevels = 17;
+  std::array<std::array<int, 256>, 3> index;
+  std::array<Byte, kLevels * kLevels * kLevels> weight;
+};
+CompTables MakeCompTables(const Bgr& reference, int offset) {
+  CompTables t;
+  constexpr int kStride[3] = {CompTables::kLevels * CompTables::kLevels, CompTables::kLevels, 1};
+  for (int c = 0; c < 3; ++c)
+    for (int v = 0; v < 256; ++v)
+      t.index[c][v] = (std::clamp(v - reference[c] + offset, -8, 8) + 8) * kStride[c];
+  for (int i0 = 0; i0 < CompTables::kLevels; ++i0)
+    for (int i1 = 0; i1 < CompTables::kLevels; ++i1)
+      for (int i2 = 0; i2 < CompTables::kLevels; ++i2)
+        t.weight[std::size_t(i0 * kStride[0] + i1 * kStride[1] + i2)] = Byte(CompWeightFromSoftened(
+            SoftenedComparison(i0 - 8), SoftenedComparison(i1 - 8), SoftenedComparison(i2 - 8)));
+  return t;
+}
+
+// Mixes source 1 and 2 with the weight taken from one of them; the weight goes
+// to the first of the mix.
+template <bool kWeightFromSource2, bool kSource2First>
+struct CompKernel {
+  CompTables t;
+  void Row(const Byte* p1, const Byte* p2, Byte* o, int width) const {
+    for (int x = 0; x < width; ++x, p1 += 3, p2 += 3, o += 3) {
+      const Byte* q = kWeightFromSource2 ? p2 : p1;
+      const int w = t.weight[std::size_t(t.index[0][q[0]] + t.index[1][q[1]] + t.index[2][q[2]])];
+      const Byte* first = kSource2First ? p2 : p1;
+      const Byte* second = kSource2First ? p1 : p2;
+      for (int c = 0; c < 3; ++c) o[c] = MixChannel(first[c], second[c], w);
+    }
+  }
+};
+
+// Tests one source against the base colour: background pixels take the pixel of
+// source kOnBackground, ink pixels that of kOnInk (0: the text colour).
+template <int kTested, int kOnBackground, int kOnInk>
+struct TextKernel {
+  Bgr base, ink;
+  void Row(const Byte* p1, const Byte* p2, Byte* o, int width) const {
+    for (int x = 0; x < width; ++x, p1 += 3, p2 += 3, o += 3) {
+      const Byte* tested = kTested == 1 ? p1 : p2;
+      const bool background = tested[0] == base[0] && tested[1] == base[1] && tested[2] == base[2];
+      const Byte* on_ink = kOnInk == 0 ? ink.data() : (kOnInk == 1 ? p1 : p2);
+      const Byte* pick = background ? (kOnBackground == 1 ? p1 : p2) : on_ink;
+      o[0] = pick[0], o[1] = pick[1], o[2] = pick[2];
+    }
+  }
+};
+
+template <int kMode>
+void ContrastRow(Byte* o, int width, int threshold) {
+  if constexpr (kMode == 2) {
+    for (int i = 0; i < 3 * width; ++i) o[i] = o[i] > threshold ? 255 : 0;
+  } else if constexpr (kMode == 1) {
+    for (int x = 0; x < width; ++x, o += 3) ContrastStep<1>(threshold, o);
+  }
+}
+
+template <int kContrast, class Kernel>
+void MergeWith(const Kernel& kernel, State& st, int threads) {
+  const ConstPlane plane1 = std::as_const(st.doc).Source(1).plane();
+  const ConstPlane plane2 = std::as_const(st.doc).Source(2).plane();
+  const TargetImage target = st.Target();
+  const int threshold = st.ContrastThreshold;
+  ForEachRowBand(target.height(), threads, [&](int first, int end) {
+    for (int y = first; y < end; ++y) {
+      Byte* o = target.row(y);
+      kernel.Row(plane1.row(y), plane2.row(y), o, target.width());
+      ContrastRow<kContrast>(o, target.width(), threshold);
+    }
+  });
+}
+
+template <class Kernel>
+void Merge(const Kernel& kernel, State& st, int threads) {
+  switch (st.ContrastMode) {
+    case 1: return MergeWith<1>(kernel, st, threads);
+    case 2: return MergeWith<2>(kernel, st, threads);
+    default: return MergeWith<0>(kernel, st, threads);
+  }
+}
+
+}  // namespace
+
+void MergePlanesFast(State& st, int threads) {
+  const int beta = st.MergeBias;
+  const Bgr& ref = st.ReferenceColor;
+  const bool text1 = st.doc.Source(1).SourceKind == kKindTypedText;
+  const bool text2 = st.doc.Source(2).SourceKind == kKindTypedText;
+  const Bgr base = st.doc.BaseColor;
+  const SubtractWeights sub = SubtractWeightsFor(beta);
+  switch (st.MergeMethod) {
+    case 0: return Merge(CopyKernel{false}, st, threads);
+    case 1: return Merge(CopyKernel{true}, st, threads);
+    case 2: return Merge(BrightnessKernel{MakeBrightnessTable(255 - beta), MakeBrightnessTable(beta), true}, st, threads);
+    case 3: return Merge(BrightnessKernel{MakeBrightnessTable(255 - beta), MakeBrightnessTable(beta), false}, st, threads);
+    case 4: return Merge(SubtractKernel{sub.a, sub.b, beta}, st, threads);
+    case 5: return Merge(SubtractKernel{-sub.a, -sub.b, 255 - beta}, st, threads);
+    case 6: return Merge(AverageKernel{255 - beta, beta}, st, threads);
+    case 7:
+      if (text1) return Merge(TextKernel<1, 2, 0>{base, ToBgr(st.doc.Source(1).TextColor)}, st, threads);
+      return Merge(CompKernel<false, false>{MakeCompTables(ref, CompOffsetSource1(beta))}, st, threads);
+    case 8:
+      if (text1) return Merge(TextKernel<1, 1, 2>{base, {}}, st, threads);
+      return Merge(CompKernel<false, true>{MakeCompTables(ref, CompOffsetSource1(beta))}, st, threads);
+    case 9:
+      if (text2) return Merge(TextKernel<2, 2, 1>{base, {}}, st, threads);
+      return Merge(CompKernel<true, false>{MakeCompTables(ref, CompOffsetSource2(beta))}, st, threads);
+    case 10:
+      if (text2) return Merge(TextKernel<2, 1, 0>{base, ToBgr(st.doc.Source(2).TextColor)}, st, threads);
+      return Merge(CompKernel<true, true>{MakeCompTables(ref, CompOffsetSource2(beta))}, st, threads);
+    default: return;
+  }
+}
+
+}  // namespace wrimple

@@ -1,0 +1,188 @@
+#include "compose/place_source.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "compose/recompose.h"
+#include "compose/row_bands.h"
+
+namespace wrimple {
+
+namespace {
+
+// Everything of a placement that is fixed for the whole call, in double
+// precision and in the order the placement formulas state.
+struct Placement {
+  int w = 0, h = 0;            // source picture size
+  int half_w = 0, half_h = 0;  // w / 2 and h / 2 in integers
+  bool flipped = false;
+  double K = 0, S = 0;  // 1 - cos(theta) and sin(theta), from the half angle
+  double GX = 0, GY = 0;  // half-growth of the bounding box over the scaled picture
+  double kx = 0, ky = 0;  // target pixels to source pixels
+  int placed_width = 0, placed_height = 0;
+};
+
+// Truncation towards zero that saturates instead of overflowing (a scale far out
+// of range or not a number must not make the conversion undefined).
+int TruncateToInt(double v) {
+  if (std::isnan(v)) return 0;
+  if (v >= double(INT_MAX)) return INT_MAX;
+  if (v <= double(INT_MIN)) return INT_MIN;
+  return int(v);
+}
+
+bool HasDrawablePicture(const SourceImage& s) {
+  if (!s.SourcePicture || s.SourcePicture->bits_per_pixel() != 24) return false;
+  const std::int64_t w = s.SourcePicture->width(), h = s.SourcePicture->height();
+  return w > 0 && h > 0 &&
+         kInfoHeaderSize + std::int64_t(RowLength24(int(w))) * h <=
+             std::int64_t(s.SourcePicture->size());
+}
+
+Placement PlacementOf(const SourceImage& src) {
+  Placement g;
+  g.w = src.SourcePicture->width();
+  g.h = src.SourcePicture->height();
+  g.half_w = g.w / 2;
+  g.half_h = g.h / 2;
+  g.flipped = src.Flipped == 1;
+  const double sx = src.ScaleXPercent, sy = src.ScaleYPercent;
+  double theta = src.Angle * 0.017453277777777776;  // pi taken as 3.14159
+  if (g.flipped) theta = -theta;
+  const double m = 2 * std::sin(theta / 2);
+  g.K = m * m / 2;
+  g.S = m * std::sqrt(4 - m * m) / 2;
+  const double A = std::fabs(std::sin(theta)), B = std::fabs(std::cos(theta));
+  const double BW = A * g.h + B * g.w, BH = B * g.h + A * g.w;
+  g.placed_width = TruncateToInt(BW * sx / 100);
+  g.placed_height = TruncateToInt(BH * sy / 100);
+  g.GX = BW * sx / 200 - sx * g.w / 200;
+  g.GY = BH * sy / 200 - sy * g.h / 200;
+  g.kx = 100 / sx;
+  g.ky = 100 / sy;
+  return g;
+}
+
+// Horizontal picture coordinate of target column X, mirrored when flipped.
+double ColumnU(const Placement& g, int X, int offset_x) {
+  const double u = (double(X) + offset_x - g.GX) * g.kx - g.w / 2.0;
+  return g.flipped ? -u : u;
+}
+// Vertical picture coordinate of target row Y, from the picture's centre.
+double RowYc(const Placement& g, int Y, int offset_y) {
+  const double v = (double(Y) + offset_y - g.GY) * g.ky;
+  return (g.h - 1) - v - g.h / 2.0;
+}
+
+struct SourceBits {
+  const std::uint8_t* bits;
+  int row_length, w, h;
+};
+
+// On the picture when 0 <= f < size; a coordinate that is not a number is not.
+bool Inside(double f, int size) { return f >= 0 && f < size; }
+
+// Bilinear sample at (sxf, syf), syf counted in stored rows from the bottom, with
+// 8-bit fractions and integer weights that sum to 65,536. Neighbours beyond the
+// last column or row repeat the edge.
+inline void SampleBilinear(const SourceBits& s, double sxf, double syf, std::uint8_t* o) {
+  const int ix = int(sxf), iy = int(syf);
+  const int fx = int(sxf * 256 - ix * 256.0), fy = int(syf * 256 - iy * 256.0);
+  const int ix1 = std::min(ix + 1, s.w - 1), iy1 = std::min(iy + 1, s.h - 1);
+  const std::uint8_t* row0 = s.bits + std::size_t(iy) * s.row_length;
+  const std::uint8_t* row1 = s.bits + std::size_t(iy1) * s.row_length;
+  const std::uint8_t* p00 = row0 + 3 * ix;
+  const std::uint8_t* p10 = row0 + 3 * ix1;
+  const std::uint8_t* p01 = row1 + 3 * ix;
+  const std::uint8_t* p11 = row1 + 3 * ix1;
+  const int w00 = (256 - fx) * (256 - fy), w10 = fx * (256 - fy), w01 = (256 - fx) * fy, w11 = fx * fy;
+  for (int c = 0; c < 3; ++c)
+    o[c] = std::uint8_t((p00[c] * w00 + p10[c] * w10 + p01[c] * w01 + p11[c] * w11) >> 16);
+}
+
+void FillRow(std::uint8_t* row, int width, const Bgr& color) {
+  for (int x = 0; x < width; ++x, row += 3) WritePixel(row, color);
+}
+
+// First row or column drawn: the box's top-left corner may lie left of or above
+// the target.
+int FirstCovered(int offset, int size) {
+  return int(std::clamp<std::int64_t>(-std::int64_t(offset), 0, size));
+}
+
+}  // namespace
+
+void PlaceSourcePlain(State& st, int n) {
+  SourceImage& src = st.doc.Source(n);
+  const int W = st.TargetWidth(), H = st.TargetHeight();
+  const Plane plane = src.plane();
+  for (int Y = 0; Y < H; ++Y) FillRow(plane.row(Y), W, st.doc.BaseColor);
+  if (!HasDrawablePicture(src)) return;
+  const Placement g = PlacementOf(src);
+  src.PlacedWidth = g.placed_width;
+  src.PlacedHeight = g.placed_height;
+  const SourceBits bits{src.SourcePicture->bits(), RowLength24(g.w), g.w, g.h};
+  for (int Y = FirstCovered(src.OffsetY, H); Y < H; ++Y) {
+    const double Yc = RowYc(g, Y, src.OffsetY);
+    for (int X = FirstCovered(src.OffsetX, W); X < W; ++X) {
+      const double u = ColumnU(g, X, src.OffsetX);
+      const double sxf = u + g.half_w - u * g.K - Yc * g.S;
+      if (!Inside(sxf, g.w)) continue;
+      const double syf = g.half_h + Yc - Yc * g.K + u * g.S;
+      if (!Inside(syf, g.h)) continue;
+      SampleBilinear(bits, sxf, syf, plane.pixel(X, Y));
+    }
+  }
+}
+
+// The same sums as the plain version, with the parts that depend only on the
+// column (u, u + w/2 - u K, u S) or only on the row computed once each.
+void PlaceSourceFast(State& st, int n, int threads) {
+  SourceImage& src = st.doc.Source(n);
+  const int W = st.TargetWidth(), H = st.TargetHeight();
+  const Plane plane = src.plane();
+  const Bgr base = st.doc.BaseColor;
+  if (!HasDrawablePicture(src)) {
+    ForEachRowBand(H, threads, [&](int first, int end) {
+      for (int Y = first; Y < end; ++Y) FillRow(plane.row(Y), W, base);
+    });
+    return;
+  }
+  const Placement g = PlacementOf(src);
+  src.PlacedWidth = g.placed_width;
+  src.PlacedHeight = g.placed_height;
+  const SourceBits bits{src.SourcePicture->bits(), RowLength24(g.w), g.w, g.h};
+  const int x0 = FirstCovered(src.OffsetX, W), y0 = FirstCovered(src.OffsetY, H);
+  std::vector<double> column_x(static_cast<std::size_t>(W)), column_uS(static_cast<std::size_t>(W));
+  for (int X = x0; X < W; ++X) {
+    const double u = ColumnU(g, X, src.OffsetX);
+    column_x[std::size_t(X)] = u + g.half_w - u * g.K;
+    column_uS[std::size_t(X)] = u * g.S;
+  }
+  ForEachRowBand(H, threads, [&](int first, int end) {
+    for (int Y = first; Y < end; ++Y) {
+      std::uint8_t* row = plane.row(Y);
+      FillRow(row, W, base);
+      if (Y < y0) continue;
+      const double Yc = RowYc(g, Y, src.OffsetY);
+      const double Yc_S = Yc * g.S;
+      const double row_y = g.half_h + Yc - Yc * g.K;
+      for (int X = x0; X < W; ++X) {
+        const double sxf = column_x[std::size_t(X)] - Yc_S;
+        if (!Inside(sxf, g.w)) continue;
+        const double syf = row_y + column_uS[std::size_t(X)];
+        if (!Inside(syf, g.h)) continue;
+        SampleBilinear(bits, sxf, syf, row + 3 * X);
+      }
+    }
+  });
+}
+
+void PlaceSource(State& st, int n) {
+  PlaceSourceFast(st, n, ThreadsForPixels(std::size_t(st.TargetWidth()) * st.TargetHeight()));
+}
+
+}  // namespace wrimple
