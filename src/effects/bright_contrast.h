@@ -23,9 +23,6 @@ struct BrightContrastLevels {
 // The mapping of one channel value x (0..255).
 std::uint8_t BrightContrastValue(int x, int brightness, int contrast, int gamma);
 
-using ChannelTable = std::array<std::uint8_t, 256>;
-ChannelTable BrightContrastTable(int brightness, int contrast, int gamma);
-
 // Writes every pixel of `to` from the same pixel of `from`; padding is left alone.
 void ApplyBrightContrast(ConstTargetImage from, TargetImage to, const BrightContrastLevels& levels,
                          int threads = kDefaultRowThreads);

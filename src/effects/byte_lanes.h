@@ -16,6 +16,25 @@ using Shorts8 = std::int16_t __attribute__((vector_size(16)));
 inline constexpr int kLaneCount = 8;
 
 template <typename Lanes>
+inline constexpr int kLanesIn = 1;
+template <>
+inline constexpr int kLanesIn<Shorts8> = kLaneCount;
+
+// Lanes whose lane i holds values[(phase + i) % 3]: a per-channel constant
+// for a group whose first byte is channel `phase` of its pixel.
+template <typename Lanes>
+Lanes PerChannel(const int (&values)[3], int phase) {
+  Lanes lanes{};
+  for (int i = 0; i < kLanesIn<Lanes>; ++i) {
+    if constexpr (kLanesIn<Lanes> == 1)
+      lanes = values[phase];
+    else
+      lanes[i] = std::int16_t(values[(phase + i) % 3]);
+  }
+  return lanes;
+}
+
+template <typename Lanes>
 Lanes LoadBytes(const std::uint8_t* p);
 
 template <>

@@ -10,17 +10,26 @@ namespace wrimple {
 
 namespace {
 
-// The strength depends on the spread of the channels (0..255) only.
-std::array<double, 256> StrengthBySpread() {
-  std::array<double, 256> strength;
-  for (int spread = 0; spread < 256; ++spread) strength[spread] = std::sin(spread * 3.14159 * 0.001953125);
-  return strength;
-}
+// Every factor of the formula depends on one byte: the strength on the spread
+// of the channels, each brightness term on its own channel. The tables hold
+// the very products the formula forms, so the sums come out identical.
+struct Factors {
+  std::array<double, 256> strength, red, green, blue;
+
+  Factors() {
+    for (int v = 0; v < 256; ++v) {
+      strength[v] = std::sin(v * 3.14159 * 0.001953125);
+      red[v] = 0.6 * v;
+      green[v] = 1.18 * v;
+      blue[v] = 0.22 * v;
+    }
+  }
+};
 
 }  // namespace
 
 void InvertColorBrightness(ConstTargetImage from, TargetImage to, int threads) {
-  const std::array<double, 256> strength = StrengthBySpread();
+  const Factors f;
   const int width = to.width();
   ForEachRow(to.height(), threads, [&](int y) {
     const std::uint8_t* in = from.row(y);
@@ -28,8 +37,8 @@ void InvertColorBrightness(ConstTargetImage from, TargetImage to, int threads) {
     for (int i = 0; i < 3 * width; i += 3) {
       const int blue = in[i], green = in[i + 1], red = in[i + 2];
       const int spread = std::max({blue, green, red}) - std::min({blue, green, red});
-      const double brightness = (0.6 * red + 1.18 * green) + 0.22 * blue;
-      const int shift = int(strength[spread] * (255.0 - brightness));
+      const double brightness = (f.red[red] + f.green[green]) + f.blue[blue];
+      const int shift = int(f.strength[spread] * (255.0 - brightness));
       out[i] = ClampByte(blue + shift);
       out[i + 1] = ClampByte(green + shift);
       out[i + 2] = ClampByte(red + shift);

@@ -56,28 +56,34 @@ INSTANTIATE_TEST_SUITE_P(
         DocumentedValue{"darkest_100", 64, 64, 0, 100, 0}, DocumentedValue{"darkest_200", 64, 64, 0, 200, 72}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(BrightContrastTable, InitialPositionsMapEveryValueToItself) {
-  const ChannelTable table = BrightContrastTable(128, 64, 0);
-  for (int x = 0; x < 256; ++x) EXPECT_EQ(table[x], x);
+TEST(BrightContrastValue, InitialPositionsMapEveryValueToItself) {
+  for (int x = 0; x < 256; ++x) EXPECT_EQ(BrightContrastValue(x, 128, 64, 0), x);
 }
 
-TEST(BrightContrastTable, MatchesTheFormulaAtEveryPositionAndValue) {
+TEST(BrightContrastValue, MatchesTheFormulaAtEveryValueAndAcrossThePositions) {
   for (int b = 64; b <= 191; b += 9)
     for (int c = 0; c <= 127; c += 7)
-      for (int g = -255; g <= 255; g += 51) {
-        const ChannelTable table = BrightContrastTable(b, c, g);
-        for (int x = 0; x < 256; ++x) ASSERT_EQ(table[x], ReferenceValue(x, b, c, g)) << b << ' ' << c << ' ' << g << ' ' << x;
-      }
+      for (int g = -255; g <= 255; g += 51)
+        for (int x = 0; x < 256; ++x)
+          ASSERT_EQ(BrightContrastValue(x, b, c, g), ReferenceValue(x, b, c, g)) << b << ' ' << c << ' ' << g << ' ' << x;
 }
 
-class ApplyBrightContrastThreads : public ::testing::TestWithParam<int> {};
+struct PassCase {
+  const char* name;
+  int width, height, threads;
+  BrightContrastLevels levels;
+};
+void PrintTo(const PassCase& c, std::ostream* os) { *os << c.name; }
 
-TEST_P(ApplyBrightContrastThreads, EachChannelUsesItsOwnSlidersAndPaddingStays) {
+class ApplyBrightContrastPass : public ::testing::TestWithParam<PassCase> {};
+
+TEST_P(ApplyBrightContrastPass, EachChannelUsesItsOwnSlidersAndPaddingStays) {
+  const PassCase& p = GetParam();
   State st;
-  testing::PrepareTarget(st, 37, 150);  // enough rows for the split, width not a multiple of 4
+  testing::PrepareTarget(st, p.width, p.height);
   SnapshotTarget(st);
-  const BrightContrastLevels levels{.brightness = {70, 140, 185}, .contrast = {10, 64, 120}, .gamma = -90};
-  ApplyBrightContrast(st.Backup(), st.Target(), levels, GetParam());
+  const BrightContrastLevels& levels = p.levels;
+  ApplyBrightContrast(st.Backup(), st.Target(), levels, p.threads);
   testing::ExpectPaddingMarked(st);
   for (int y = 0; y < st.TargetHeight(); ++y)
     for (int x = 0; x < st.TargetWidth(); ++x)
@@ -87,8 +93,20 @@ TEST_P(ApplyBrightContrastThreads, EachChannelUsesItsOwnSlidersAndPaddingStays) 
             << x << ',' << y << " channel " << c;
 }
 
-INSTANTIATE_TEST_SUITE_P(Threads, ApplyBrightContrastThreads, ::testing::Values(1, 2),
-                         [](const auto& info) { return info.param == 1 ? "One" : "Two"; });
+constexpr BrightContrastLevels kMixed{.brightness = {70, 140, 185}, .contrast = {10, 64, 120}, .gamma = -90};
+constexpr BrightContrastLevels kExtreme{.brightness = {191, 64, 191}, .contrast = {127, 127, 0}, .gamma = 255};
+constexpr BrightContrastLevels kLowGamma{.brightness = {64, 191, 100}, .contrast = {127, 3, 127}, .gamma = -255};
+
+// Widths not a multiple of 4, rows shorter than a group of bytes, enough rows
+// for the split between threads.
+INSTANTIATE_TEST_SUITE_P(Cases, ApplyBrightContrastPass,
+                         ::testing::Values(PassCase{"OneThread", 37, 150, 1, kMixed},
+                                           PassCase{"TwoThreads", 37, 150, 2, kMixed},
+                                           PassCase{"Extremes", 13, 40, 1, kExtreme},
+                                           PassCase{"LowGamma", 13, 40, 1, kLowGamma},
+                                           PassCase{"NarrowRows", 2, 9, 1, kMixed},
+                                           PassCase{"OnePixel", 1, 1, 1, kExtreme}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 class BrightContDialog : public ::testing::Test {
  protected:
