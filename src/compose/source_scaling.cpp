@@ -205,15 +205,15 @@ bool source_scaling::ReadPixels(ScalingControl edit, int picture_size, int& valu
 // which the target "Apply" limits afterwards. The first problem is reported.
 bool source_scaling::ReadControls() {
   std::string problem;
+  auto report = [&problem](std::string p) {
+    if (problem.empty()) problem = std::move(p);
+  };
   auto read_target = [&](C edit, int maximum, int& member) {
-    if (disabled_.count(edit) || !problem.empty()) return;
+    if (disabled_.count(edit)) return;
     int v = 0;
-    if (!ParseInteger(Text(edit), v)) {
-      problem = "Enter an integer.";
-      return;
-    }
+    if (!ParseInteger(Text(edit), v)) return report("Enter an integer.");
     member = v;
-    if (v < kMinTargetEdit || v > maximum) problem = IntegerRangeMessage(kMinTargetEdit, maximum);
+    if (v < kMinTargetEdit || v > maximum) report(IntegerRangeMessage(kMinTargetEdit, maximum));
   };
   read_target(C::TargetWidth, kMaxTargetWidth, target_width_);
   read_target(C::TargetHeight, kMaxTargetHeight, target_height_);
@@ -221,11 +221,10 @@ bool source_scaling::ReadControls() {
     Column& col = columns_[std::size_t(n - 1)];
     const SourceControls& c = ControlsOf(n);
     std::string p;
-    if (!ReadPercent(c.width_percent, col.width_percent, p) && problem.empty()) problem = p;
-    if (!ReadPercent(c.height_percent, col.height_percent, p) && problem.empty()) problem = p;
-    if (!ReadPixels(c.width_pixels, col.picture_width, col.width_pixels, p) && problem.empty()) problem = p;
-    if (!ReadPixels(c.height_pixels, col.picture_height, col.height_pixels, p) && problem.empty())
-      problem = p;
+    if (!ReadPercent(c.width_percent, col.width_percent, p)) report(p);
+    if (!ReadPercent(c.height_percent, col.height_percent, p)) report(p);
+    if (!ReadPixels(c.width_pixels, col.picture_width, col.width_pixels, p)) report(p);
+    if (!ReadPixels(c.height_pixels, col.picture_height, col.height_pixels, p)) report(p);
   }
   if (problem.empty()) return true;
   pf_.messages.ShowError(problem);
