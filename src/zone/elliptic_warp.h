@@ -31,9 +31,13 @@ inline bool SampleInside(const ZoneGeometry& g, int width, int height, double xs
 // sample(rho, theta, q) returns the sample point of the pixel at distance rho
 // and angle theta from the centre (y downwards) with edge factor q; pixels
 // outside the ellipse, or whose sample lies outside the zone, keep their value.
+// With `unwarped` (a count of 0 after opposite clicks) every pixel samples its
+// own position: the polar round trip cos(atan2) * rho lands a few units in the
+// last place off, which would blend in 1/256 of a neighbour or, on the zone's
+// first row and column, drop the pixel and leave the previous step's value.
 template <typename SampleFn>
 void WarpEllipse(ConstTargetImage backup, TargetImage target, const ZoneGeometry& g,
-                 const SampleFn& sample) {
+                 bool unwarped, const SampleFn& sample) {
   const std::vector<double> column_terms = g.ColumnTerms();
   ForEachZoneRowBand(g.row_begin, g.row_end, [&](int first, int last) {
     for (int y = first; y < last; ++y) {
@@ -46,7 +50,7 @@ void WarpEllipse(ConstTargetImage backup, TargetImage target, const ZoneGeometry
         const int dx = x - g.xc;
         const double rho = std::sqrt(double(dx * dx + dy * dy));
         const double theta = std::atan2(double(dy), double(dx));
-        const SamplePoint p = sample(rho, theta, q);
+        const SamplePoint p = unwarped ? SamplePoint{double(x), double(y)} : sample(rho, theta, q);
         if (SampleInside(g, target.width(), target.height(), p.xs, p.ys))
           SampleBilinear(backup, p.xs, p.ys, out + 3 * x);
       }

@@ -15,7 +15,7 @@ void SquashStretchZone(ConstTargetImage backup, TargetImage target, const ZoneGe
   const double k = 80 / std::clamp(aggressiveness, 1, 10);
   const int steps = std::abs(n);
   const double xc = g.xc, yc = g.yc;
-  WarpEllipse(backup, target, g, [&](double rho, double theta, double q) {
+  WarpEllipse(backup, target, g, n == 0, [&](double rho, double theta, double q) {
     // The same factor applies at every step, so it is formed once.
     const double factor = n > 0 ? k / (k + q) : q / k + 1;
     double m = 1;

@@ -12,7 +12,7 @@ void TwistZone(ConstTargetImage backup, TargetImage target, const ZoneGeometry& 
   const double turn = n * 3.14159;
   const double A = aggressiveness;
   const double xc = g.xc, yc = g.yc;
-  WarpEllipse(backup, target, g, [&](double rho, double theta, double q) {
+  WarpEllipse(backup, target, g, n == 0, [&](double rho, double theta, double q) {
     const double turned = theta - q * q * turn * A / 80;
     return SamplePoint{std::cos(turned) * rho + xc, std::sin(turned) * rho + yc};
   });

@@ -1,0 +1,46 @@
+// Small pictures and zones shared by the zone tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+#include "document/state.h"
+#include "support/scripted_platform.h"
+#include "zone_model.h"
+
+namespace wrimple::testing {
+
+class ZoneTest : public ::testing::Test {
+ protected:
+  // A target of w x h with one loaded source (or two), patterned planes and
+  // target, and no zone.
+  void Start(int w, int h, int sources = 2) {
+    st = std::make_unique<State>();
+    st->SetTargetSize(w, h);
+    st->SourceCount = sources;
+    FillTargetPattern(*st, 1);
+    FillPlanePattern(*st, 1, 2);
+    FillPlanePattern(*st, 2, 9);
+  }
+  void SetZone(int x1, int y1, int x2, int y2) {
+    st->zone.X1 = x1, st->zone.Y1 = y1, st->zone.X2 = x2, st->zone.Y2 = y2;
+  }
+  ModelPicture Picture(ConstTargetImage image) const {
+    ModelPicture p{image.width(), image.height(), {}};
+    p.bytes.assign(image.bits(), image.bits() + image.byte_size());
+    return p;
+  }
+  ModelPicture TargetPicture() const { return Picture(st->Target()); }
+  ModelPicture BackupPicture() const { return Picture(st->Backup()); }
+  ModelZone Zone() const { return {st->zone.X1, st->zone.Y1, st->zone.X2, st->zone.Y2}; }
+  Bgr TargetAt(int x, int y) const { return ReadPixel(st->Target().pixel(x, y)); }
+  Bgr BackupAt(int x, int y) const { return ReadPixel(st->Backup().pixel(x, y)); }
+  Bgr PlaneAt(int n, int x, int y) const { return ReadPixel(st->doc.Source(n).plane().pixel(x, y)); }
+
+  TestPlatform tp;
+  std::unique_ptr<State> st;
+};
+
+}  // namespace wrimple::testing
