@@ -9,45 +9,12 @@
 #include "zone/squash_stretch.h"
 #include "zone/twist.h"
 #include "zone/zone_geometry.h"
-#include "zone/zone_row_bands.h"
 #include "zone_fixture.h"
 
 namespace wrimple::testing {
 namespace {
 
 // ---- The kernels against the per-pixel model, on every kind of zone.
-
-struct KernelCase {
-  std::string name;
-  ModelZone zone;
-  int threads;
-};
-void PrintTo(const KernelCase& c, std::ostream* os) { *os << c.name; }
-
-class KernelMatchesModel : public ZoneTest, public ::testing::WithParamInterface<KernelCase> {
- protected:
-  static constexpr int kWidth = 97, kHeight = 80;
-
-  void SetUp() override {
-    Start(kWidth, kHeight);
-    SetZone(GetParam().zone.X1, GetParam().zone.Y1, GetParam().zone.X2, GetParam().zone.Y2);
-    SnapshotTarget(*st);
-    SetZoneThreads(GetParam().threads);
-  }
-  void TearDown() override { SetZoneThreads(2); }
-
-  // Runs the kernel on a fresh target (unlike the base, so unwritten pixels
-  // show) and the model on a copy, and compares every byte.
-  template <typename Kernel, typename Model>
-  void Compare(const std::string& what, Kernel kernel, Model model) {
-    FillTargetPattern(*st, 77);
-    ModelPicture expected = TargetPicture();
-    model(BackupPicture(), expected);
-    kernel(ZoneGeometry::Of(st->zone, kWidth, kHeight));
-    const ModelPicture got = TargetPicture();
-    ASSERT_EQ(got.bytes, expected.bytes) << what;
-  }
-};
 
 TEST_P(KernelMatchesModel, Nudge) {
   for (bool vertical : {true, false})

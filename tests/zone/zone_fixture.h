@@ -5,9 +5,12 @@
 
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "document/state.h"
 #include "support/scripted_platform.h"
+#include "zone/zone_geometry.h"
+#include "zone/zone_row_bands.h"
 #include "zone_model.h"
 
 namespace wrimple::testing {
@@ -41,6 +44,40 @@ class ZoneTest : public ::testing::Test {
 
   TestPlatform tp;
   std::unique_ptr<State> st;
+};
+
+// The fast kernels against the per-pixel model on one zone, with one or two
+// threads.
+struct KernelCase {
+  std::string name;
+  ModelZone zone;
+  int threads;
+};
+inline void PrintTo(const KernelCase& c, std::ostream* os) { *os << c.name; }
+
+class KernelMatchesModel : public ZoneTest, public ::testing::WithParamInterface<KernelCase> {
+ protected:
+  static constexpr int kWidth = 97, kHeight = 80;
+
+  void SetUp() override {
+    Start(kWidth, kHeight);
+    SetZone(GetParam().zone.X1, GetParam().zone.Y1, GetParam().zone.X2, GetParam().zone.Y2);
+    SnapshotTarget(*st);
+    SetZoneThreads(GetParam().threads);
+  }
+  void TearDown() override { SetZoneThreads(2); }
+
+  // Runs the kernel on a fresh target (unlike the base, so unwritten pixels
+  // show) and the model on a copy, and compares every byte.
+  template <typename Kernel, typename Model>
+  void Compare(const std::string& what, Kernel kernel, Model model) {
+    FillTargetPattern(*st, 77);
+    ModelPicture expected = TargetPicture();
+    model(BackupPicture(), expected);
+    kernel(ZoneGeometry::Of(st->zone, kWidth, kHeight));
+    const ModelPicture got = TargetPicture();
+    ASSERT_EQ(got.bytes, expected.bytes) << what;
+  }
 };
 
 }  // namespace wrimple::testing
