@@ -105,6 +105,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, ApplyBrightContrastPass,
                                            PassCase{"Extremes", 13, 40, 1, kExtreme},
                                            PassCase{"LowGamma", 13, 40, 1, kLowGamma},
                                            PassCase{"NarrowRows", 2, 9, 1, kMixed},
+                                           PassCase{"ShortTail", 10, 5, 1, kLowGamma},
+                                           PassCase{"WholeBlocks", 8, 5, 1, kMixed},
                                            PassCase{"OnePixel", 1, 1, 1, kExtreme}),
                          [](const auto& info) { return std::string(info.param.name); });
 
