@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "batch/command_table.h"
+#include "batch/runner.h"
+#include "batch/script.h"
+#include "batch/session.h"
+#include "special_effects_fixture.h"
+
+namespace wrimple::batch {
+namespace {
+
+// A runner session with a patterned 64 x 48 target and one source counted, the
+// generator seeded as after the initial update that follows a new source.
+class SpecialEffectsScript : public ::testing::Test {
+ protected:
+  explicit SpecialEffectsScript(std::uint32_t seed = 77) {
+    options.seed = seed;
+  }
+  void Prepare(Session& s) {
+    StartUp(s);
+    s.state.SetTargetSize(64, 48);
+    s.state.SourceCount = 1;
+    testing::FillPhotoLike(s.state.Target(), 4);
+    s.random.SeedFromClock();
+  }
+  // Checks and runs the lines as the runner does; false at the first failure.
+  bool Run(Session& s, const std::string& script) {
+    std::istringstream lines(script);
+    std::string text;
+    while (std::getline(lines, text)) {
+      std::vector<Token> tokens;
+      std::string reason;
+      EXPECT_TRUE(Tokenize(text, tokens, reason)) << reason;
+      const CommandSpec* spec = table.Find(tokens.front().text);
+      EXPECT_NE(spec, nullptr) << text;
+      ScriptLine line;
+      reason = ParseLine(*spec, tokens, line);
+      EXPECT_EQ(reason, "") << text;
+      s.BeginCommand();
+      const int errors = s.messages.errors_shown();
+      if (!IsEnabled(s.state, *spec->enabled_by) || !spec->run(s, line) ||
+          s.messages.errors_shown() != errors)
+        return false;
+    }
+    return true;
+  }
+  std::vector<std::uint8_t> PictureAfter(const std::string& script, bool& ran) {
+    std::ostringstream out, err;
+    Session s(options, out, err);
+    Prepare(s);
+    ran = Run(s, script);
+    return testing::PixelsOf(s.state.Target());
+  }
+
+  Options options;
+  CommandTable table = BuildCommandTable();
+};
+
+struct ScriptCase {
+  const char* name;
+  const char* script;
+};
+class SeededScript : public SpecialEffectsScript, public ::testing::WithParamInterface<ScriptCase> {};
+
+TEST_P(SeededScript, GivesTheSamePictureOnEveryRun) {
+  bool first_ran = false, second_ran = false;
+  const auto first = PictureAfter(GetParam().script, first_ran);
+  const auto second = PictureAfter(GetParam().script, second_ran);
+  ASSERT_TRUE(first_ran);
+  ASSERT_TRUE(second_ran);
+  EXPECT_EQ(first, second);
+  std::ostringstream out, err;
+  Session untouched(options, out, err);
+  Prepare(untouched);
+  EXPECT_NE(first, testing::PixelsOf(untouched.state.Target())) << "the script changes the target";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, SeededScript,
+    ::testing::Values(ScriptCase{"Effects1", "effects1 3 2 1 4 5\n"},
+                      ScriptCase{"PencilDraw", "pencil-draw\n"},
+                      ScriptCase{"Effects2", "effects2 12 40\n"},
+                      ScriptCase{"Effects3", "effects3 4\n"},
+                      ScriptCase{"Dapple", "dapple 7\n"},
+                      ScriptCase{"AllInARow", "effects1 1 1 1 1 1\npencil-draw\neffects2 5 5\ndapple 3\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SpecialEffectsScript, AnotherSeedGivesAnotherPencilPicture) {
+  bool ran = false;
+  const auto seeded = PictureAfter("pencil-draw\n", ran);
+  options.seed = 78;
+  EXPECT_NE(PictureAfter("pencil-draw\n", ran), seeded);
+}
+
+TEST_F(SpecialEffectsScript, RefusedFieldFailsAndLeavesTheTarget) {
+  std::ostringstream out, err;
+  Session s(options, out, err);
+  Prepare(s);
+  const auto before = testing::PixelsOf(s.state.Target());
+  EXPECT_FALSE(Run(s, "effects2 0 10\n"));
+  EXPECT_NE(err.str().find("wrimple: error: Enter an integer between 1 and 100.\n"), std::string::npos);
+  EXPECT_EQ(testing::PixelsOf(s.state.Target()), before);
+  EXPECT_FALSE(Run(s, "dapple 11\n"));
+  EXPECT_EQ(testing::PixelsOf(s.state.Target()), before) << "the runner cancels the dialog";
+}
+
+TEST_F(SpecialEffectsScript, EffectsOneRunsOneRoundOfDraws) {
+  std::ostringstream out, err;
+  Session s(options, out, err);
+  Prepare(s);
+  RandomGenerator expected([] { return 0u; });
+  expected.Srand(77);
+  for (int i = 0; i < 2 * 63 * 47; ++i) expected.Rand();
+  ASSERT_TRUE(Run(s, "effects1 0 0 0 0 0\n"));
+  EXPECT_EQ(s.random.Rand(), expected.Rand());
+}
+
+struct RunnerCase {
+  const char* name;
+  const char* script;
+  int status;
+  const char* err;
+};
+class SpecialEffectsRunner : public ::testing::TestWithParam<RunnerCase> {};
+
+TEST_P(SpecialEffectsRunner, ChecksArgumentsAndEnabling) {
+  std::istringstream in(GetParam().script);
+  std::ostringstream out, err;
+  EXPECT_EQ(RunBatch({"--seed", "1", "-"}, in, out, err), GetParam().status);
+  EXPECT_NE(err.str().find(GetParam().err), std::string::npos) << err.str();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, SpecialEffectsRunner,
+    ::testing::Values(
+        RunnerCase{"SpinOutOfRange", "effects1 0 0 8 0 0\n", kExitScriptError, "-:1: TEAR must be in 0..7"},
+        RunnerCase{"MissingSpin", "effects1 0 0 0 0\n", kExitScriptError, "-:1: effects1 needs more arguments"},
+        RunnerCase{"FieldNotAnInteger", "effects2 ten 10\n", kExitScriptError, "-:1: AMPLITUDE must be an integer"},
+        RunnerCase{"DisabledWithoutSource", "pencil-draw\n", kExitCommandFailed,
+                   "wrimple: error: pencil-draw is not available now"},
+        RunnerCase{"DappleDisabled", "dapple 5\n", kExitCommandFailed, "wrimple: error: dapple is not available now"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace wrimple::batch
