@@ -1,6 +1,7 @@
 #include "effects/bright_contrast.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "effects/byte_lanes.h"
 
@@ -8,88 +9,115 @@ namespace wrimple {
 
 namespace {
 
-int ContrastFactor(int contrast) { return (contrast * contrast) >> 8; }
+// The constants of one channel's mapping: v = ((k t + 2032) >> 4) + lift with
+// t = x + ((G s) >> 8) + offset, which is the mapping with y + B - 255 and
+// B - 128 gathered into two constants.
+struct ChannelTerms {
+  int k, offset, lift;
+
+  ChannelTerms(int brightness, int contrast, int gamma)
+      : k((contrast * contrast) >> 8), offset(gamma / 4 + brightness - 255), lift(brightness - 128) {}
+};
 
 // The mapping before the clamp, for one value or for eight. Every intermediate
 // value stays within 16 bits: |x (x - 255)| <= 16256, |G s| <= 16320 and
-// |k (y + B - 255)| + 2032 <= 18034.
+// |k t| + 2032 <= 18034.
 template <typename Lanes>
-[[gnu::always_inline]] inline Lanes Unclamped(Lanes x, Lanes brightness, Lanes k, Lanes gamma,
-                                              Lanes gamma_quarter) {
+[[gnu::always_inline]] inline Lanes Unclamped(Lanes x, Lanes gamma, Lanes k, Lanes offset, Lanes lift) {
   // s runs from -64 (mid-grey) to 0 (the ends): gamma moves the middle most.
   const Lanes s = (x * (x - 255)) >> 8;
-  const Lanes y = x + ((gamma * s) >> 8) + gamma_quarter;
-  return brightness - 128 + ((k * (y + brightness - 255) + 2032) >> 4);
+  const Lanes t = x + ((gamma * s) >> 8) + offset;
+  return ((k * t + 2032) >> 4) + lift;
+}
+
+// The terms of the three channels, in lanes: lane i of a group whose first byte
+// is channel `phase` is channel (phase + stride i) mod 3.
+template <typename Lanes>
+struct LaneTerms {
+  Lanes k, offset, lift;
+
+  LaneTerms(const BrightContrastLevels& levels, int phase, int stride = 1) {
+    const ChannelTerms c[3] = {{levels.brightness[0], levels.contrast[0], levels.gamma},
+                               {levels.brightness[1], levels.contrast[1], levels.gamma},
+                               {levels.brightness[2], levels.contrast[2], levels.gamma}};
+    k = PerChannel<Lanes>({c[0].k, c[1].k, c[2].k}, phase, stride);
+    offset = PerChannel<Lanes>({c[0].offset, c[1].offset, c[2].offset}, phase, stride);
+    lift = PerChannel<Lanes>({c[0].lift, c[1].lift, c[2].lift}, phase, stride);
+  }
+};
+
+template <typename Lanes>
+[[gnu::always_inline]] inline void MapGroup(const std::uint8_t* in, std::uint8_t* out, Lanes gamma,
+                                            const LaneTerms<Lanes>& c) {
+  StoreClampedBytes(out, Unclamped(LoadBytes<Lanes>(in), gamma, c.k, c.offset, c.lift));
+}
+
+// Sixteen bytes as two sets of eight 16-bit lanes, the even bytes and the odd
+// bytes, which split and join again with a mask and a shift.
+using Bytes16 = std::uint8_t __attribute__((vector_size(16)));
+
+struct SixteenByteTerms {
+  LaneTerms<Shorts8> even, odd;
+  SixteenByteTerms(const BrightContrastLevels& levels, int phase)
+      : even(levels, phase, 2), odd(levels, (phase + 1) % 3, 2) {}
+};
+
+[[gnu::always_inline]] inline Shorts8 ClampedLanes(Shorts8 v) {
+  const Shorts8 zero{}, full = zero + 255;
+  v = v < zero ? zero : v;
+  return v > full ? full : v;
+}
+
+[[gnu::always_inline]] inline void MapSixteen(const std::uint8_t* in, std::uint8_t* out, Shorts8 gamma,
+                                              const SixteenByteTerms& c) {
+  Bytes16 bytes;
+  std::memcpy(&bytes, in, sizeof bytes);
+  const Shorts8 pairs = Shorts8(bytes);
+  const Shorts8 even = pairs & 0xff, odd = (pairs >> 8) & 0xff;
+  const Shorts8 mapped_even = ClampedLanes(Unclamped(even, gamma, c.even.k, c.even.offset, c.even.lift));
+  const Shorts8 mapped_odd = ClampedLanes(Unclamped(odd, gamma, c.odd.k, c.odd.offset, c.odd.lift));
+  const Bytes16 result = Bytes16(Shorts8(mapped_even | (mapped_odd << 8)));
+  std::memcpy(out, &result, sizeof result);
 }
 
 }  // namespace
 
 std::uint8_t BrightContrastValue(int x, int brightness, int contrast, int gamma) {
-  return ClampByte(Unclamped(x, brightness, ContrastFactor(contrast), gamma, gamma / 4));
+  const ChannelTerms c(brightness, contrast, gamma);
+  return ClampByte(Unclamped(x, gamma, c.k, c.offset, c.lift));
 }
-
-namespace {
-
-// The slider constants of a group of bytes whose first byte is channel `phase`.
-template <typename Lanes>
-struct ChannelConstants {
-  Lanes brightness, k, gamma, gamma_quarter;
-
-  ChannelConstants(const BrightContrastLevels& levels, int phase) {
-    const int b[3] = {levels.brightness[0], levels.brightness[1], levels.brightness[2]};
-    const int f[3] = {ContrastFactor(levels.contrast[0]), ContrastFactor(levels.contrast[1]),
-                      ContrastFactor(levels.contrast[2])};
-    const int g[3] = {levels.gamma, levels.gamma, levels.gamma};
-    const int q[3] = {levels.gamma / 4, levels.gamma / 4, levels.gamma / 4};
-    brightness = PerChannel<Lanes>(b, phase);
-    k = PerChannel<Lanes>(f, phase);
-    gamma = PerChannel<Lanes>(g, phase);
-    gamma_quarter = PerChannel<Lanes>(q, phase);
-  }
-};
-
-template <typename Lanes>
-struct ConstantsByPhase {
-  explicit ConstantsByPhase(const BrightContrastLevels& levels) : at{{{levels, 0}, {levels, 1}, {levels, 2}}} {}
-  std::array<ChannelConstants<Lanes>, 3> at;
-};
-
-}  // namespace
 
 void ApplyBrightContrast(ConstTargetImage from, TargetImage to, const BrightContrastLevels& levels,
                          int threads) {
   // Each byte depends only on itself and its channel's sliders: the formula runs
-  // on eight bytes at once, with the constants resolved once per call.
-  const ConstantsByPhase<int> single(levels);
-  const ConstantsByPhase<Shorts8> eight(levels);
-  auto map_group = [&](auto lanes, const std::uint8_t* in, std::uint8_t* out, int j) {
-    using Lanes = decltype(lanes);
-    const ChannelConstants<Lanes>* by_phase;
-    if constexpr (kLanesIn<Lanes> == 1)
-      by_phase = single.at.data();
-    else
-      by_phase = eight.at.data();
-    const ChannelConstants<Lanes>& c = by_phase[j % 3];
-    StoreClampedBytes(out + j, Unclamped(LoadBytes<Lanes>(in + j), c.brightness, c.k, c.gamma, c.gamma_quarter));
-  };
-  // 24 bytes are three groups of eight whose first bytes are channels 0, 2
-  // and 1: their constants stay in registers along the row.
-  constexpr int kBlock = 3 * kLaneCount;
-  const ChannelConstants<Shorts8> phase0 = eight.at[0], phase2 = eight.at[2], phase1 = eight.at[1];
-  auto map = [](const std::uint8_t* from_byte, std::uint8_t* to_byte, const ChannelConstants<Shorts8>& c) {
-    StoreClampedBytes(to_byte, Unclamped(LoadBytes<Shorts8>(from_byte), c.brightness, c.k, c.gamma, c.gamma_quarter));
-  };
+  // on sixteen bytes at once, with the constants resolved once per call.
+  // 48 bytes are three groups of sixteen whose first bytes are channels 0, 1
+  // and 2; the rest of a row goes eight bytes, then one byte, at a time.
+  const SixteenByteTerms sixteen[3] = {{levels, 0}, {levels, 1}, {levels, 2}};
+  const LaneTerms<Shorts8> eight[3] = {{levels, 0}, {levels, 1}, {levels, 2}};
+  const LaneTerms<int> single[3] = {{levels, 0}, {levels, 1}, {levels, 2}};
+  const Shorts8 gamma8 = Shorts8{} + std::int16_t(levels.gamma);
+  constexpr int kBlock = 48;
   const int row_bytes = 3 * to.width();
   ForEachRow(to.height(), threads, [&](int y) {
     const std::uint8_t* in = from.row(y);
     std::uint8_t* out = to.row(y);
+    // Local copies: the byte stores could alias anything reached by reference,
+    // so these keep the constants in registers.
+    const SixteenByteTerms c0 = sixteen[0], c1 = sixteen[1], c2 = sixteen[2];
+    const Shorts8 g = gamma8;
     int j = 0;
     for (; j + kBlock <= row_bytes; j += kBlock) {
-      map(in + j, out + j, phase0);
-      map(in + j + kLaneCount, out + j + kLaneCount, phase2);
-      map(in + j + 2 * kLaneCount, out + j + 2 * kLaneCount, phase1);
+      MapSixteen(in + j, out + j, g, c0);
+      MapSixteen(in + j + 16, out + j + 16, g, c1);
+      MapSixteen(in + j + 32, out + j + 32, g, c2);
     }
-    ForEachByteGroup(j, row_bytes, [&](auto lanes, int at) { map_group(lanes, in, out, at); });
+    ForEachByteGroup(j, row_bytes, [&](auto lanes, int at) {
+      if constexpr (kLanesIn<decltype(lanes)> == 1)
+        MapGroup(in + at, out + at, levels.gamma, single[at % 3]);
+      else
+        MapGroup(in + at, out + at, g, eight[at % 3]);
+    });
   });
 }
 

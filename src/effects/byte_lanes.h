@@ -20,16 +20,17 @@ inline constexpr int kLanesIn = 1;
 template <>
 inline constexpr int kLanesIn<Shorts8> = kLaneCount;
 
-// Lanes whose lane i holds values[(phase + i) % 3]: a per-channel constant
-// for a group whose first byte is channel `phase` of its pixel.
+// Lanes whose lane i holds values[(phase + stride i) % 3]: a per-channel
+// constant for a group whose first byte is channel `phase` of its pixel and
+// whose lanes are `stride` bytes apart.
 template <typename Lanes>
-Lanes PerChannel(const int (&values)[3], int phase) {
+Lanes PerChannel(const int (&values)[3], int phase, int stride = 1) {
   Lanes lanes{};
   for (int i = 0; i < kLanesIn<Lanes>; ++i) {
     if constexpr (kLanesIn<Lanes> == 1)
       lanes = values[phase];
     else
-      lanes[i] = std::int16_t(values[(phase + i) % 3]);
+      lanes[i] = std::int16_t(values[(phase + stride * i) % 3]);
   }
   return lanes;
 }
