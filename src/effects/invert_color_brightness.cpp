@@ -30,6 +30,7 @@ struct Factors {
 
 void InvertColorBrightness(ConstTargetImage from, TargetImage to, int threads) {
   const Factors f;
+  const ShiftedByteClamp clamp;
   const int width = to.width();
   ForEachRow(to.height(), threads, [&](int y) {
     const std::uint8_t* in = from.row(y);
@@ -39,9 +40,9 @@ void InvertColorBrightness(ConstTargetImage from, TargetImage to, int threads) {
       const int spread = std::max({blue, green, red}) - std::min({blue, green, red});
       const double brightness = (f.red[red] + f.green[green]) + f.blue[blue];
       const int shift = int(f.strength[spread] * (255.0 - brightness));
-      out[i] = ClampByte(blue + shift);
-      out[i + 1] = ClampByte(green + shift);
-      out[i + 2] = ClampByte(red + shift);
+      out[i] = clamp(blue + shift);
+      out[i + 1] = clamp(green + shift);
+      out[i + 2] = clamp(red + shift);
     }
   });
 }

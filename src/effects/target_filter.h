@@ -37,4 +37,19 @@ class WeightedBrightness {
   std::array<int, 256> blue_, green_, red_;
 };
 
+// The clamp of a channel moved by at most 255 either way (-255..510), as a
+// table: cheaper than two comparisons per byte.
+class ShiftedByteClamp {
+ public:
+  static constexpr int kLowest = -255;
+  static constexpr int kHighest = 510;
+  ShiftedByteClamp() {
+    for (int v = kLowest; v <= kHighest; ++v) clamped_[std::size_t(v - kLowest)] = ClampByte(v);
+  }
+  std::uint8_t operator()(int v) const { return clamped_[std::size_t(v - kLowest)]; }
+
+ private:
+  std::array<std::uint8_t, kHighest - kLowest + 1> clamped_;
+};
+
 }  // namespace wrimple
