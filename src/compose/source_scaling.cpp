@@ -89,6 +89,9 @@ int ScaledPixels(int picture_size, float percent) {
   return TruncateToInt(float(picture_size) * percent / 100.0f);
 }
 
+// The largest pixel size: the one at the largest accepted percentage.
+int MostPixels(int picture_size) { return picture_size * int(kMaxScalePercent / 100); }
+
 bool HasPicture(const SourceImage& s) {
   return s.SourcePicture && s.SourcePicture->width() > 0 && s.SourcePicture->height() > 0;
 }
@@ -182,7 +185,8 @@ bool source_scaling::ReadPercent(ScalingControl edit, float& value, std::string&
   return true;
 }
 
-// Pixel sizes from 1 up to the size at the largest accepted percentage.
+// Pixel sizes from 0 (what a tiny scale shows) up to MostPixels; only a committed
+// pixel size must be at least 1.
 bool source_scaling::ReadPixels(ScalingControl edit, int picture_size, int& value,
                                 std::string& problem) const {
   if (disabled_.count(edit) || picture_size <= 0) return true;
@@ -191,9 +195,8 @@ bool source_scaling::ReadPixels(ScalingControl edit, int picture_size, int& valu
     problem = "Enter an integer.";
     return false;
   }
-  const int most = picture_size * int(kMaxScalePercent / 100);
-  if (v < 1 || v > most) {
-    problem = IntegerRangeMessage(1, most);
+  if (v < 0 || v > MostPixels(picture_size)) {
+    problem = IntegerRangeMessage(1, MostPixels(picture_size));
     return false;
   }
   value = v;
@@ -252,9 +255,10 @@ bool source_scaling::LeaveEdit(ScalingControl edit) {
   const bool is_percent = edit == c.width_percent || edit == c.height_percent;
   const bool is_pixels = edit == c.width_pixels || edit == c.height_pixels;
   if (!is_percent && !is_pixels) return true;
+  const Column before = columns_[std::size_t(n - 1)];
   const bool accepted = ReadControls();
   if (is_percent) CommitPercent(n, edit == c.width_percent);
-  if (is_pixels) CommitPixels(n, edit == c.width_pixels);
+  if (is_pixels) return CommitPixels(n, edit == c.width_pixels, before) && accepted;
   return accepted;
 }
 
@@ -272,9 +276,18 @@ void source_scaling::CommitPercent(int n, bool width_edit) {
   ShowValues();
 }
 
-void source_scaling::CommitPixels(int n, bool width_edit) {
+// A size of 0 pixels would make a scale of 0: it is refused and the size shown
+// before comes back.
+bool source_scaling::CommitPixels(int n, bool width_edit, const Column& before) {
   Column& c = columns_[std::size_t(n - 1)];
-  if (c.picture_width <= 0 || c.picture_height <= 0) return;
+  if (c.picture_width <= 0 || c.picture_height <= 0) return true;
+  int& pixels = width_edit ? c.width_pixels : c.height_pixels;
+  if (pixels < 1) {
+    pixels = width_edit ? before.width_pixels : before.height_pixels;
+    pf_.messages.ShowError(IntegerRangeMessage(1, MostPixels(width_edit ? c.picture_width : c.picture_height)));
+    ShowValues();
+    return false;
+  }
   if (width_edit) {
     c.width_percent = float(c.width_pixels) * 100.0f / float(c.picture_width);
     if (preserve_aspect_) {
@@ -291,6 +304,7 @@ void source_scaling::CommitPixels(int n, bool width_edit) {
   StorePercentages(n);
   RecomposeTarget(st_, pf_);
   ShowValues();
+  return true;
 }
 
 bool source_scaling::Click(ScalingControl control) {

@@ -105,7 +105,7 @@ class source_scaling {
   void ComputePixels(int n);
 
   void CommitPercent(int n, bool width_edit);
-  void CommitPixels(int n, bool width_edit);
+  bool CommitPixels(int n, bool width_edit, const Column& before);
   void ToggleAspect();
   void ApplyPercentages();
   void SetBothPercentages(int n, float percent);

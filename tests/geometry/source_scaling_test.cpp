@@ -150,6 +150,24 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedEntry{"FractionalPixels", C::HeightPixels1, "2.5", "Enter an integer."}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A tiny scale shows 0 pixels; that may stand in the edit, but committing 0
+// pixels is refused.
+TEST_F(SourceScalingTest, ZeroPixelsShownForATinyScaleDoNotBlockOtherEntries) {
+  auto d = Open();
+  d->Type(C::WidthPercent1, "1");
+  ASSERT_TRUE(d->LeaveEdit(C::WidthPercent1));
+  EXPECT_EQ(d->Text(C::HeightPixels1), "0");
+  d->Type(C::WidthPercent1, "2.5");
+  EXPECT_TRUE(d->LeaveEdit(C::WidthPercent1));
+  EXPECT_EQ(d->Text(C::WidthPixels1), "2");
+  EXPECT_EQ(d->Text(C::HeightPixels1), "1");
+  d->Type(C::HeightPixels1, "0");
+  EXPECT_FALSE(d->LeaveEdit(C::HeightPixels1));
+  EXPECT_EQ(d->Text(C::HeightPixels1), "1");
+  EXPECT_EQ(st.doc.Source(1).ScaleYPercent, 2.5f);
+  EXPECT_EQ(Errors(), std::vector<std::string>{"Enter an integer between 1 and 600000."});
+}
+
 TEST_F(SourceScalingTest, StepDownFromHundredKeepsThePointUnderTheMiddle) {
   st.doc.Source(1).OffsetX = -600;  // picture starts at column 600, past the middle (512)
   st.doc.Source(1).OffsetY = 10;    // bottom edge at 50, above the middle (384)
