@@ -35,6 +35,23 @@ INSTANTIATE_TEST_SUITE_P(Sizes, SmoothingAgainstModel,
                                            SmoothCase{"NoPassAtAll", 16, 40, 2}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Sixteen neighbours whose decimal weighted sum is a whole number (132) while
+// the double sum falls just below it, so the first smoothed pixel is 131.
+TEST_F(SpecialEffectsTest, SmoothingKeepsTheDoubleRoundingOfWholeSums) {
+  constexpr std::uint8_t kRun[16] = {30, 79, 123, 213, 234, 172, 145, 142, 75, 33, 168, 49, 242, 210, 20, 10};
+  UseTarget(40, 20);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 16; ++x) WritePixel(st.Target().pixel(x, y), Bgr{kRun[x], kRun[x], kRun[x]});
+  const SmoothingPlane smoothed = SmoothPicture(st.Target(), tp.progress, 1);
+  const ModelPlane model = ModelSmooth(st.Target());
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 40; ++x)
+      for (int k = 0; k < 3; ++k) ASSERT_EQ(smoothed.image().pixel(x, y)[k], model.at(x, y, k)) << x << "," << y;
+  double sum = 0;
+  for (int j = 0; j < 16; ++j) sum += kModelWeights[j] * kRun[j];
+  EXPECT_EQ(int(sum), 131);
+}
+
 TEST_F(SpecialEffectsTest, SmoothingReportsEveryRowThenEveryColumn) {
   UseTarget(30, 20);
   SmoothPicture(st.Target(), tp.progress, 1);
