@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "io/messages.h"
@@ -66,16 +67,24 @@ std::unique_ptr<Font> FittingFont(State& st, Platform& pf, std::string_view text
 }
 
 // Text colour where the glyphs ink, base colour elsewhere; the last mono row
-// is not used, so the bottom picture row stays base colour.
+// is not used, so the bottom picture row stays base colour. The base row is
+// built once and copied; mono bytes without ink are skipped whole.
 void Paint(PictureBlock& picture, const MonoBitmap& mono, const Bgr& base, const Bgr& ink) {
   const TargetImage out(picture.bits(), picture.width(), picture.height());
-  for (int y = 0; y < out.height(); ++y)
-    for (int x = 0; x < out.width(); ++x) WritePixel(out.pixel(x, y), base);
+  for (int x = 0; x < out.width(); ++x) WritePixel(out.pixel(x, 0), base);
+  for (int y = 1; y < out.height(); ++y) std::memcpy(out.row(y), out.row(0), 3 * std::size_t(out.width()));
   const int rows = std::min(out.height() - 1, mono.height);
   const int columns = std::min(out.width(), mono.width);
-  for (int r = 0; r < rows; ++r)
-    for (int x = 0; x < columns; ++x)
+  for (int r = 0; r < rows; ++r) {
+    const std::uint8_t* bits = mono.bits.data() + std::size_t(r) * mono.stride;
+    for (int x = 0; x < columns; ++x) {
+      if (bits[x >> 3] == 0) {
+        x |= 7;
+        continue;
+      }
       if (mono.Ink(x, r)) WritePixel(out.pixel(x, r), ink);
+    }
+  }
 }
 
 }  // namespace
