@@ -23,18 +23,56 @@ struct CopyKernel {
   }
 };
 
+// The operators that treat each byte on its own work on 16 bytes at a time in
+// 16-bit lanes, where their sums fit exactly, and finish a row byte by byte.
+using Bytes16 = Byte __attribute__((vector_size(16)));
+using Unsigned16x16 = std::uint16_t __attribute__((vector_size(32)));
+using Signed16x16 = std::int16_t __attribute__((vector_size(32)));
+constexpr int kLanes = 16;
+
+Bytes16 Load16(const Byte* p) {
+  Bytes16 v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+void Store16(Byte* p, Bytes16 v) { std::memcpy(p, &v, sizeof v); }
+
+// (p1 * w1 + p2 * w2) >> 8 with w1 + w2 = 255: at most 255 * 255, so 16 bits.
 struct AverageKernel {
   int w1, w2;  // 255 - bias for source 1, bias for source 2
+  bool lanes_fit;
+  Byte One(Byte a, Byte b) const { return Byte((a * w1 + b * w2) >> 8); }
   void Row(const Byte* p1, const Byte* p2, Byte* o, int width) const {
-    for (int i = 0; i < 3 * width; ++i) o[i] = Byte((p1[i] * w1 + p2[i] * w2) >> 8);
+    const int n = 3 * width;
+    int i = 0;
+    for (; lanes_fit && i + kLanes <= n; i += kLanes) {
+      const Unsigned16x16 a = __builtin_convertvector(Load16(p1 + i), Unsigned16x16);
+      const Unsigned16x16 b = __builtin_convertvector(Load16(p2 + i), Unsigned16x16);
+      const Unsigned16x16 sum = a * std::uint16_t(w1) + b * std::uint16_t(w2);
+      Store16(o + i, __builtin_convertvector(sum >> 8, Bytes16));
+    }
+    for (; i < n; ++i) o[i] = One(p1[i], p2[i]);
   }
 };
 
-// clamp(((k1 * p1 - k2 * p2) >> 7) + add), for both directions of subtraction.
+// clamp(((k1 * p1 - k2 * p2) >> 7) + add), for both directions of subtraction;
+// |k| <= 127, so the difference and the sum stay within 16 signed bits.
 struct SubtractKernel {
   int k1, k2, add;
+  bool lanes_fit;
+  Byte One(Byte a, Byte b) const { return ClampByte(((k1 * a - k2 * b) >> 7) + add); }
   void Row(const Byte* p1, const Byte* p2, Byte* o, int width) const {
-    for (int i = 0; i < 3 * width; ++i) o[i] = ClampByte(((k1 * p1[i] - k2 * p2[i]) >> 7) + add);
+    const int n = 3 * width;
+    int i = 0;
+    for (; lanes_fit && i + kLanes <= n; i += kLanes) {
+      const Signed16x16 a = __builtin_convertvector(Load16(p1 + i), Signed16x16);
+      const Signed16x16 b = __builtin_convertvector(Load16(p2 + i), Signed16x16);
+      Signed16x16 v = ((a * std::int16_t(k1) - b * std::int16_t(k2)) >> 7) + std::int16_t(add);
+      v = v < 0 ? 0 : v;
+      v = v > 255 ? 255 : v;
+      Store16(o + i, __builtin_convertvector(v, Bytes16));
+    }
+    for (; i < n; ++i) o[i] = One(p1[i], p2[i]);
   }
 };
 
@@ -117,7 +155,13 @@ struct TextKernel {
 template <int kMode>
 void ContrastRow(Byte* o, int width, int threshold) {
   if constexpr (kMode == 2) {
-    for (int i = 0; i < 3 * width; ++i) o[i] = o[i] > threshold ? 255 : 0;
+    const int n = 3 * width;
+    int i = 0;
+    if (threshold >= 0 && threshold < 255) {  // beyond, every byte or none is above it
+      const Bytes16 t = Bytes16{} + Byte(threshold);
+      for (; i + kLanes <= n; i += kLanes) Store16(o + i, Bytes16(Load16(o + i) > t));
+    }
+    for (; i < n; ++i) o[i] = o[i] > threshold ? 255 : 0;
   } else if constexpr (kMode == 1) {
     for (int x = 0; x < width; ++x, o += 3) ContrastStep<1>(threshold, o);
   }
@@ -156,14 +200,15 @@ void MergePlanesFast(State& st, int threads) {
   const bool text2 = st.doc.Source(2).SourceKind == kKindTypedText;
   const Bgr base = st.doc.BaseColor;
   const SubtractWeights sub = SubtractWeightsFor(beta);
+  const bool lanes_fit = beta >= 0 && beta <= 255;  // the slider's range
   switch (st.MergeMethod) {
     case 0: return Merge(CopyKernel{false}, st, threads);
     case 1: return Merge(CopyKernel{true}, st, threads);
     case 2: return Merge(BrightnessKernel{MakeBrightnessTable(255 - beta), MakeBrightnessTable(beta), true}, st, threads);
     case 3: return Merge(BrightnessKernel{MakeBrightnessTable(255 - beta), MakeBrightnessTable(beta), false}, st, threads);
-    case 4: return Merge(SubtractKernel{sub.a, sub.b, beta}, st, threads);
-    case 5: return Merge(SubtractKernel{-sub.a, -sub.b, 255 - beta}, st, threads);
-    case 6: return Merge(AverageKernel{255 - beta, beta}, st, threads);
+    case 4: return Merge(SubtractKernel{sub.a, sub.b, beta, lanes_fit}, st, threads);
+    case 5: return Merge(SubtractKernel{-sub.a, -sub.b, 255 - beta, lanes_fit}, st, threads);
+    case 6: return Merge(AverageKernel{255 - beta, beta, lanes_fit}, st, threads);
     case 7:
       if (text1) return Merge(TextKernel<1, 2, 0>{base, ToBgr(st.doc.Source(1).TextColor)}, st, threads);
       return Merge(CompKernel<false, false>{MakeCompTables(ref, CompOffsetSource1(beta))}, st, threads);

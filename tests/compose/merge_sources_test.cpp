@@ -78,15 +78,17 @@ std::string FastCaseName(const ::testing::TestParamInfo<FastCase>& info) {
 TEST_P(FastMerge, MatchesThePlainOperatorsByteForByte) {
   const auto [method, contrast, texts] = GetParam();
   State plain, fast;
-  for (int bias : {0, 1, 126, 127, 128, 200, 255}) {
-    const MergeSetup setup{method, contrast, bias, 100, (texts & 1) != 0, (texts & 2) != 0};
+  for (int bias : {0, 1, 126, 127, 128, 200, 255})
+    for (int threshold : {0, 100, 254, 255}) {
+    const MergeSetup setup{method, contrast, bias, threshold, (texts & 1) != 0, (texts & 2) != 0};
     Prepare(plain, setup, 37, 23);
     Prepare(fast, setup, 37, 23);
     MergePlanesPlain(plain);
     for (int threads : {1, 3}) {
       testing::FillTargetPattern(fast, unsigned(threads));
       MergePlanesFast(fast, threads);
-      ASSERT_EQ(TargetBytes(fast), TargetBytes(plain)) << "bias " << bias << ", " << threads << " threads";
+      ASSERT_EQ(TargetBytes(fast), TargetBytes(plain))
+          << "bias " << bias << ", threshold " << threshold << ", " << threads << " threads";
     }
   }
 }
