@@ -72,8 +72,9 @@ struct SixteenByteTerms {
                                               const SixteenByteTerms& c) {
   Bytes16 bytes;
   std::memcpy(&bytes, in, sizeof bytes);
-  const Shorts8 pairs = Shorts8(bytes);
-  const Shorts8 even = pairs & 0xff, odd = (pairs >> 8) & 0xff;
+  using UnsignedShorts8 = std::uint16_t __attribute__((vector_size(16)));
+  const UnsignedShorts8 pairs = UnsignedShorts8(bytes);
+  const Shorts8 even = Shorts8(pairs & 0xff), odd = Shorts8(pairs >> 8);
   const Shorts8 mapped_even = ClampedLanes(Unclamped(even, gamma, c.even.k, c.even.offset, c.even.lift));
   const Shorts8 mapped_odd = ClampedLanes(Unclamped(odd, gamma, c.odd.k, c.odd.offset, c.odd.lift));
   const Bytes16 result = Bytes16(Shorts8(mapped_even | (mapped_odd << 8)));
