@@ -1,5 +1,7 @@
 #include "effects/black_and_white.h"
 
+#include <cstring>
+
 #include "effects/target_filter.h"
 
 namespace wrimple {
@@ -10,10 +12,16 @@ void BlackAndWhite(ConstTargetImage from, TargetImage to, int threads) {
   ForEachRow(to.height(), threads, [&](int y) {
     const std::uint8_t* in = from.row(y);
     std::uint8_t* out = to.row(y);
-    for (int i = 0; i < 3 * width; i += 3) {
-      const std::uint8_t grey = ClampByte(weights.Y64(in + i) >> 6);
-      out[i] = out[i + 1] = out[i + 2] = grey;
+    // Y64 is at most 16319, so the grey is at most 254 and needs no clamp.
+    // Every pixel but the last is written as four equal bytes, the fourth
+    // of which the next pixel overwrites.
+    const int last = 3 * (width - 1);
+    for (int i = 0; i < last; i += 3) {
+      const std::uint32_t grey4 = std::uint32_t(weights.Y64(in + i) >> 6) * 0x01010101u;
+      std::memcpy(out + i, &grey4, sizeof grey4);
     }
+    const std::uint8_t grey = std::uint8_t(weights.Y64(in + last) >> 6);
+    out[last] = out[last + 1] = out[last + 2] = grey;
   });
 }
 
