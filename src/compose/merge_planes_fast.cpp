@@ -120,19 +120,45 @@ CompTables MakeCompTables(const Bgr& reference, int offset) {
   return t;
 }
 
+// The comparing operators first find each pixel's weight (written to all three
+// bytes of the pixel in a row of scratch bytes), then mix the rows 16 bytes at a
+// time.
+using RowScratch = std::array<Byte, kPlaneRowBytes>;
+
+// o = (first * w + second * (255 - w)) >> 8, byte by byte; at most 255 * 255.
+void MixRow(const Byte* first, const Byte* second, const Byte* w, Byte* o, int n) {
+  int i = 0;
+  const Unsigned16x16 all = Unsigned16x16{} + 255;
+  for (; i + kLanes <= n; i += kLanes) {
+    const Unsigned16x16 wf = __builtin_convertvector(Load16(w + i), Unsigned16x16);
+    const Unsigned16x16 a = __builtin_convertvector(Load16(first + i), Unsigned16x16);
+    const Unsigned16x16 b = __builtin_convertvector(Load16(second + i), Unsigned16x16);
+    Store16(o + i, __builtin_convertvector((a * wf + b * (all - wf)) >> 8, Bytes16));
+  }
+  for (; i < n; ++i) o[i] = MixChannel(first[i], second[i], w[i]);
+}
+
+void SpreadToPixel(Byte* scratch, int x, Byte value) {
+  scratch[3 * x] = scratch[3 * x + 1] = scratch[3 * x + 2] = value;
+}
+
 // Mixes source 1 and 2 with the weight taken from one of them; the weight goes
 // to the first of the mix.
 template <bool kWeightFromSource2, bool kSource2First>
 struct CompKernel {
   CompTables t;
   void Row(const Byte* p1, const Byte* p2, Byte* o, int width) const {
-    for (int x = 0; x < width; ++x, p1 += 3, p2 += 3, o += 3) {
-      const Byte* q = kWeightFromSource2 ? p2 : p1;
-      const int w = t.weight[std::size_t(t.index[0][q[0]] + t.index[1][q[1]] + t.index[2][q[2]])];
-      const Byte* first = kSource2First ? p2 : p1;
-      const Byte* second = kSource2First ? p1 : p2;
-      for (int c = 0; c < 3; ++c) o[c] = MixChannel(first[c], second[c], w);
+    RowScratch weights;
+    const Byte* weighed = kWeightFromSource2 ? p2 : p1;
+    for (int x = 0; x < width; ++x) {
+      const Byte* q = weighed + 3 * x;
+      SpreadToPixel(weights.data(), x,
+                    t.weight[std::size_t(t.index[0][q[0]] + t.index[1][q[1]] + t.index[2][q[2]])]);
     }
+    if (kSource2First)
+      MixRow(p2, p1, weights.data(), o, 3 * width);
+    else
+      MixRow(p1, p2, weights.data(), o, 3 * width);
   }
 };
 

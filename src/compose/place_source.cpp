@@ -110,6 +110,10 @@ inline void SampleBilinearOneConversion(const SourceBits& s, double sxf, double 
   const int tx = int(sxf * 256), ty = int(syf * 256);
   const int ix = tx >> 8, iy = ty >> 8, fx = tx & 255, fy = ty & 255;
   const std::uint8_t* row0 = s.bits + std::size_t(iy) * s.row_length;
+  if ((fx | fy) == 0) {  // on a stored pixel: its weight is the whole 65,536
+    WritePixel(o, ReadPixel(row0 + 3 * ix));
+    return;
+  }
   const std::uint8_t* row1 = iy + 1 < s.h ? row0 + s.row_length : row0;
   const int dx = ix + 1 < s.w ? 3 : 0;
   const std::uint8_t* p00 = row0 + 3 * ix;

@@ -80,17 +80,17 @@ TEST_P(FastMerge, MatchesThePlainOperatorsByteForByte) {
   State plain, fast;
   for (int bias : {0, 1, 126, 127, 128, 200, 255})
     for (int threshold : {0, 100, 254, 255}) {
-    const MergeSetup setup{method, contrast, bias, threshold, (texts & 1) != 0, (texts & 2) != 0};
-    Prepare(plain, setup, 37, 23);
-    Prepare(fast, setup, 37, 23);
-    MergePlanesPlain(plain);
-    for (int threads : {1, 3}) {
-      testing::FillTargetPattern(fast, unsigned(threads));
-      MergePlanesFast(fast, threads);
-      ASSERT_EQ(TargetBytes(fast), TargetBytes(plain))
-          << "bias " << bias << ", threshold " << threshold << ", " << threads << " threads";
+      const MergeSetup setup{method, contrast, bias, threshold, (texts & 1) != 0, (texts & 2) != 0};
+      Prepare(plain, setup, 37, 23);
+      Prepare(fast, setup, 37, 23);
+      MergePlanesPlain(plain);
+      for (int threads : {1, 3}) {
+        testing::FillTargetPattern(fast, unsigned(threads));
+        MergePlanesFast(fast, threads);
+        ASSERT_EQ(TargetBytes(fast), TargetBytes(plain))
+            << "bias " << bias << ", threshold " << threshold << ", " << threads << " threads";
+      }
     }
-  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
