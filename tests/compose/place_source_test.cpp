@@ -191,10 +191,10 @@ TEST_P(FastPlacement, MatchesThePlainPlacementByteForByte) {
   struct Offset {
     int x, y;
   };
+  State plain, fast;
   for (const auto& [w, h] : {std::pair{4, 2}, {5, 3}, {6, 7}, {1, 1}, {2, 1}, {13, 4}})
     for (const Scale scale : {Scale{100, 100}, {150, 80}, {33.3f, 250}})
       for (const Offset offset : {Offset{0, 0}, {-3, 2}, {4, -5}, {-30, -30}}) {
-        State plain, fast;
         for (State* st : {&plain, &fast}) {
           st->SetTargetSize(19, 17);
           st->doc.BaseColor = kBase;

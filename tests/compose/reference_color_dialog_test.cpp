@@ -93,6 +93,7 @@ TEST_F(ReferenceColorTest, SyncShowsASweptColour) {
 }
 
 TEST_F(ReferenceColorTest, NoMergeWithoutTheMergeDialog) {
+  st.SetTargetSize(8, 4);
   st.SourceCount = 2;
   st.MergeMethod = 7;
   testing::FillTargetPattern(st);
