@@ -1,5 +1,6 @@
 #include "zone/blush.h"
 
+#include <cstdlib>
 #include <vector>
 
 #include "zone/begin_step.h"
@@ -9,20 +10,23 @@ namespace wrimple {
 
 void BlushZone(ConstTargetImage backup, TargetImage target, const ZoneGeometry& g, int n,
                const Bgr& reference) {
-  const std::vector<double> column_terms = g.ColumnTerms();
+  const std::vector<double> distance_terms = g.DistanceTerms();
   ForEachZoneRowBand(g.row_begin, g.row_end, [&](int first, int last) {
+    std::vector<double> w;  // by |dx|, the same on both sides of the centre
     for (int y = first; y < last; ++y) {
-      const int dy = y - g.yc;
+      const int inside = g.RowEdgeFactors(y, distance_terms, w);
+      for (int d = 0; d < inside; ++d) {
+        const double q = w[std::size_t(d)];
+        double wd = q * q * n * 0.25;
+        if (n >= 0) wd = wd / (wd + 1);
+        w[std::size_t(d)] = wd;
+      }
       const std::uint8_t* base = backup.row(y);
       std::uint8_t* out = target.row(y);
-      for (int x = g.col_begin; x < g.col_end; ++x) {
-        const double r = ZoneGeometry::Radius(column_terms[std::size_t(x - g.col_begin)], dy);
-        if (g.Outside(r)) continue;
-        const double q = g.EdgeFactor(r);
-        double w = q * q * n * 0.25;
-        if (n >= 0) w = w / (w + 1);
+      for (int x = g.InsideBegin(inside); x < g.InsideEnd(inside); ++x) {
+        const double wx = w[std::size_t(std::abs(x - g.xc))];
         const std::uint8_t* P = base + 3 * x;
-        for (int c = 0; c < 3; ++c) out[3 * x + c] = ClampByte(P[c] - int((P[c] - reference[c]) * w));
+        for (int c = 0; c < 3; ++c) out[3 * x + c] = ClampByte(P[c] - int((P[c] - reference[c]) * wx));
       }
     }
   });

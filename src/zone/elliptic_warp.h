@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstdlib>
 #include <vector>
 
 #include "document/pixels.h"
@@ -38,16 +39,16 @@ inline bool SampleInside(const ZoneGeometry& g, int width, int height, double xs
 template <typename SampleFn>
 void WarpEllipse(ConstTargetImage backup, TargetImage target, const ZoneGeometry& g,
                  bool unwarped, const SampleFn& sample) {
-  const std::vector<double> column_terms = g.ColumnTerms();
+  const std::vector<double> distance_terms = g.DistanceTerms();
   ForEachZoneRowBand(g.row_begin, g.row_end, [&](int first, int last) {
+    std::vector<double> edge;  // q by |dx|
     for (int y = first; y < last; ++y) {
+      const int inside = g.RowEdgeFactors(y, distance_terms, edge);
       const int dy = y - g.yc;
       std::uint8_t* out = target.row(y);
-      for (int x = g.col_begin; x < g.col_end; ++x) {
-        const double r = ZoneGeometry::Radius(column_terms[std::size_t(x - g.col_begin)], dy);
-        if (g.Outside(r)) continue;
-        const double q = g.EdgeFactor(r);
+      for (int x = g.InsideBegin(inside); x < g.InsideEnd(inside); ++x) {
         const int dx = x - g.xc;
+        const double q = edge[std::size_t(std::abs(dx))];
         const double rho = std::sqrt(double(dx * dx + dy * dy));
         const double theta = std::atan2(double(dy), double(dx));
         const SamplePoint p = unwarped ? SamplePoint{double(x), double(y)} : sample(rho, theta, q);

@@ -11,22 +11,21 @@ namespace wrimple {
 void PortionMergeZone(ConstTargetImage backup, TargetImage target, ConstPlane source,
                       const ZoneGeometry& g, int n) {
   const double strength = std::abs(n);
-  const std::vector<double> column_terms = g.ColumnTerms();
+  const std::vector<double> distance_terms = g.DistanceTerms();
   ForEachZoneRowBand(g.row_begin, g.row_end, [&](int first, int last) {
+    std::vector<double> w;  // by |dx|, the same on both sides of the centre
     for (int y = first; y < last; ++y) {
-      const int dy = y - g.yc;
+      const int inside = g.RowEdgeFactors(y, distance_terms, w);
+      for (int d = 0; d < inside; ++d) w[std::size_t(d)] = w[std::size_t(d)] * w[std::size_t(d)] * strength;
       const std::uint8_t* base = backup.row(y);
       const std::uint8_t* blended = source.row(y);
       std::uint8_t* out = target.row(y);
-      for (int x = g.col_begin; x < g.col_end; ++x) {
-        const double r = ZoneGeometry::Radius(column_terms[std::size_t(x - g.col_begin)], dy);
-        if (g.Outside(r)) continue;
-        const double q = g.EdgeFactor(r);
-        const double w = q * q * strength;
+      for (int x = g.InsideBegin(inside); x < g.InsideEnd(inside); ++x) {
+        const double wx = w[std::size_t(std::abs(x - g.xc))];
         const std::uint8_t* P = base + 3 * x;
         const std::uint8_t* S = blended + 3 * x;
-        if (w < 8) {
-          for (int c = 0; c < 3; ++c) out[3 * x + c] = ClampByte(P[c] + (int((S[c] - P[c]) * w) >> 3));
+        if (wx < 8) {
+          for (int c = 0; c < 3; ++c) out[3 * x + c] = ClampByte(P[c] + (int((S[c] - P[c]) * wx) >> 3));
         } else {
           WritePixel(out + 3 * x, ReadPixel(S));
         }

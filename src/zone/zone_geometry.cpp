@@ -22,13 +22,26 @@ ZoneGeometry ZoneGeometry::Of(const WrimpleZone& zone, int target_width, int tar
   return g;
 }
 
-std::vector<double> ZoneGeometry::ColumnTerms() const {
-  std::vector<double> terms(std::size_t(col_end - col_begin));
-  for (int x = col_begin; x < col_end; ++x) {
-    const double a = double(x - xc) * ry;
-    terms[std::size_t(x - col_begin)] = a * a;
+std::vector<double> ZoneGeometry::DistanceTerms() const {
+  const int farthest = col_end > col_begin ? std::max(std::abs(col_begin - xc), std::abs(col_end - 1 - xc)) : -1;
+  std::vector<double> terms(std::size_t(farthest + 1));
+  for (int d = 0; d <= farthest; ++d) {
+    const double a = double(d) * ry;
+    terms[std::size_t(d)] = a * a;
   }
   return terms;
+}
+
+int ZoneGeometry::RowEdgeFactors(int y, const std::vector<double>& distance_terms, std::vector<double>& q) const {
+  const int dy = y - yc;
+  q.resize(distance_terms.size());
+  int inside = 0;
+  for (; inside < int(distance_terms.size()); ++inside) {
+    const double r = std::sqrt(distance_terms[std::size_t(inside)] + double(dy * dy));
+    if (double(Hz) - 2 * r < 0) break;
+    q[std::size_t(inside)] = (double(Hz) - 2 * r) / double(Hz);
+  }
+  return inside;
 }
 
 }  // namespace wrimple

@@ -4,6 +4,7 @@
 // lies inside the target (the only pixels ever read or written).
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -22,15 +23,18 @@ struct ZoneGeometry {
 
   static ZoneGeometry Of(const WrimpleZone& zone, int target_width, int target_height);
 
-  // (dx * ry)^2 for every column col_begin .. col_end - 1, the horizontal part
-  // of the elliptic radius, formed once per call instead of once per pixel.
-  std::vector<double> ColumnTerms() const;
-  // The elliptic radius r from a column's term and the row's dy.
-  static double Radius(double column_term, int dy) { return std::sqrt(column_term + double(dy * dy)); }
-  // Whether Hz - 2r < 0: outside the inscribed ellipse, left alone.
-  bool Outside(double r) const { return double(Hz) - 2 * r < 0; }
-  // The edge factor q = (Hz - 2r) / Hz: 1 at the centre, 0 on the ellipse.
-  double EdgeFactor(double r) const { return (double(Hz) - 2 * r) / double(Hz); }
+  // (dx * ry)^2 by distance |dx| = 0 .. the farthest zone column in the
+  // target, the horizontal part of the elliptic radius. The radius depends on
+  // dx and dy only through their squares, so one entry serves both sides.
+  std::vector<double> DistanceTerms() const;
+  // The edge factor q = (Hz - 2r) / Hz of row y for |dx| = 0, 1, ... as long as
+  // the pixel lies inside the inscribed ellipse (Hz - 2r >= 0); r grows with
+  // |dx|, so the inside of a row is one run of columns around xc. Returns
+  // how many distances are inside.
+  int RowEdgeFactors(int y, const std::vector<double>& distance_terms, std::vector<double>& q) const;
+  // The columns of row y inside the ellipse, given RowEdgeFactors' count.
+  int InsideBegin(int inside) const { return std::max(col_begin, xc - inside + 1); }
+  int InsideEnd(int inside) const { return std::min(col_end, xc + inside); }
 };
 
 }  // namespace wrimple
