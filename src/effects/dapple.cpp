@@ -1,8 +1,8 @@
 #include "effects/dapple.h"
 
-#include <random>
 #include <vector>
 
+#include "effects/mt19937.h"
 #include "effects/mt19937_range.h"
 
 namespace wrimple {
@@ -41,26 +41,32 @@ const PushedColours& Pushed() {
   return table;
 }
 
+// The tolerance (D + 10) x 8, a float in the definition. The colour difference
+// and the tolerance are whole numbers, the difference within -765..765, and a
+// walk lowers the tolerance at most 128 times: whole-number arithmetic with the
+// tolerance kept within -1024..1024 decides every step as the float one does.
+int WalkLimit(int size) { return int(std::clamp<std::int64_t>((std::int64_t(size) + 10) * 8, -1024, 1024)); }
+
 class DappleWalker {
  public:
   DappleWalker(ConstTargetImage snapshot, TargetImage target, int size)
       : snapshot_(snapshot), target_(target), direction_(kSeedDirection),
-        first_limit_(float((std::int64_t(size) + 10) * 8)) {}
+        first_limit_(WalkLimit(size)) {}
 
   void Walk(WalkStart s) {
     const std::uint8_t* start = snapshot_.pixel(s.x, s.y);
     const int b0 = start[0], g0 = start[1], r0 = start[2];
     const PushedColours& pushed = Pushed();
     const int width = snapshot_.width(), height = snapshot_.height();
-    float limit = first_limit_;
+    int limit = first_limit_;
     int x = s.x, y = s.y;
     for (int k = 0; k < kMaxWalkSteps; ++k) {
       const int d = DrawInRange(direction_, 0, 256) & 7;
       x += kStepX[d], y += kStepY[d];
       if (unsigned(x) >= unsigned(width) || unsigned(y) >= unsigned(height)) return;
-      limit -= 1.0f;
+      --limit;
       const std::uint8_t* p = snapshot_.pixel(x, y);
-      const float delta = (float(r0 - p[2]) + float(g0 - p[1])) + float(b0 - p[0]);
+      const int delta = (r0 - p[2]) + (g0 - p[1]) + (b0 - p[0]);
       if (!(-limit < delta && delta < limit)) return;
       WritePixel(target_.pixel(x, y), Bgr{pushed.value[k][b0], pushed.value[k][g0], pushed.value[k][r0]});
     }
@@ -71,8 +77,8 @@ class DappleWalker {
  private:
   ConstTargetImage snapshot_;
   TargetImage target_;
-  std::mt19937 direction_;
-  float first_limit_;
+  Mt19937 direction_;
+  int first_limit_;
 };
 
 }  // namespace
@@ -82,8 +88,8 @@ void PaintDapples(ConstTargetImage snapshot, TargetImage target, int size, Progr
   const int height = snapshot.height();
   const int groups = height / 4;
   const int walks_per_group = width / 4;
-  std::mt19937 engine_x(kSeedX);
-  std::mt19937 engine_y(kSeedY);
+  Mt19937 engine_x(kSeedX);
+  Mt19937 engine_y(kSeedY);
   DappleWalker walker(snapshot, target, size);
   // The start points come from their own two engines, so a group's starts can
   // be drawn first, in their order, and fetched ahead of their walks.

@@ -5,6 +5,7 @@
 
 #include "effects/dapple.h"
 #include "effects/dapple_dialog.h"
+#include "effects/mt19937.h"
 #include "effects/mt19937_range.h"
 #include "special_effects_fixture.h"
 
@@ -77,7 +78,9 @@ INSTANTIATE_TEST_SUITE_P(Sizes, DappleAgainstModel,
                          ::testing::Values(DappleCase{"Initial", 64, 48, 5},
                                            DappleCase{"Smallest", 37, 21, 1},
                                            DappleCase{"Largest", 50, 50, 10},
-                                           DappleCase{"OddSizeAboveTheRange", 23, 45, 11}),
+                                           DappleCase{"OddSizeAboveTheRange", 23, 45, 11},
+                                           DappleCase{"NegativeTypedSize", 40, 40, -3},
+                                           DappleCase{"HugeTypedSize", 40, 40, 100000000}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DappleTest, TryAgainIsImpossibleUntilTheSizeChangesAndThenRepeatsExactly) {
@@ -156,6 +159,16 @@ TEST(DappleDraw, KeepsAnOutputOfACompleteTopBlock) {
   // 2^31 values divide the outputs evenly: 3499211612 - 2^31.
   EXPECT_EQ(DrawInRange(e, 0, 2147483648u), 1351727964);
 }
+
+class DappleEngine : public ::testing::TestWithParam<std::uint32_t> {};
+
+TEST_P(DappleEngine, GivesTheStandardEngineOutputsOverSeveralBlocks) {
+  Mt19937 engine(GetParam());
+  std::mt19937 standard(GetParam());
+  for (int i = 0; i < 3 * 624 + 5; ++i) ASSERT_EQ(engine(), std::uint32_t(standard())) << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, DappleEngine, ::testing::Values(2537u, 1701u, 5489u, 0u, 4294967295u));
 
 TEST(DappleDraw, SingleValueUsesNoOutput) {
   std::mt19937 e(5489);
