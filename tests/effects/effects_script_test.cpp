@@ -29,14 +29,14 @@ class EffectsSession {
     std::vector<Token> tokens;
     std::string reason;
     EXPECT_TRUE(Tokenize(text, tokens, reason)) << reason;
-    const CommandSpec* spec = table_.Find(tokens.front().text);
-    EXPECT_NE(spec, nullptr) << text;
+    const CommandSpec* command = table_.Find(tokens.front().text);
+    EXPECT_NE(command, nullptr) << text;
     ScriptLine line;
-    reason = ParseLine(*spec, tokens, line);
+    reason = ParseLine(*command, tokens, line);
     EXPECT_EQ(reason, "") << text;
     session_.BeginCommand();
-    if (spec->enabled_by && !IsEnabled(session_.state, *spec->enabled_by)) return false;
-    return spec->run(session_, line);
+    if (command->enabled_by && !IsEnabled(session_.state, *command->enabled_by)) return false;
+    return command->run(session_, line);
   }
   State& state() { return session_.state; }
 
