@@ -68,8 +68,8 @@ struct SubtractKernel {
       const Signed16x16 a = __builtin_convertvector(Load16(p1 + i), Signed16x16);
       const Signed16x16 b = __builtin_convertvector(Load16(p2 + i), Signed16x16);
       Signed16x16 v = ((a * std::int16_t(k1) - b * std::int16_t(k2)) >> 7) + std::int16_t(add);
-      v = v < 0 ? 0 : v;
-      v = v > 255 ? 255 : v;
+      const Signed16x16 over = v > 255;
+      v = ((v & (v > 0)) & ~over) | (over & 255);
       Store16(o + i, __builtin_convertvector(v, Bytes16));
     }
     for (; i < n; ++i) o[i] = One(p1[i], p2[i]);
