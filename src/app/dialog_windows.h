@@ -1,14 +1,60 @@
-// The Qt windows of the dialogs that commands open.
+// The Qt windows of the dialogs that commands open; each drives its core model.
 #pragma once
 
+#include <QDialog>
 #include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "document/platform.h"
 #include "document/state.h"
+
+namespace wrimple {
+class mergepix;
+class rotate;
+class bright_cont;
+class effects;
+class pos_bright_cont;
+}  // namespace wrimple
 
 namespace wrimple::app {
 
 // "Options": true when confirmed.
 bool RunOptionsDialog(QWidget* parent, State& st);
+
+// The merge dialog, modal until DONE or Escape; open_reference shows the
+// reference colour window the model opened.
+void RunMergeWindow(QWidget* parent, mergepix& model, const std::function<void()>& open_reference);
+
+// "Setup Reference Color": the modeless window (modal while a blank source
+// waits for its colour); nothing when it is open already.
+void OpenReferenceColorWindow(QWidget* parent, State& st, Platform& pf, bool modal);
+// The open window follows ReferenceColor (after a right-button sweep).
+void RefreshReferenceColorWindow(State& st);
+
+// "Source scaling": the modeless window, or nullptr when the model did not open.
+QDialog* OpenScalingWindow(QWidget* parent, State& st, Platform& pf);
+
+void RunRotateWindow(QWidget* parent, rotate& model);
+void RunBrightContrastWindow(QWidget* parent, bright_cont& model);
+void RunEffects1Window(QWidget* parent, effects& model);
+void RunHighlightWindow(QWidget* parent, pos_bright_cont& model);
+
+// An integer field of an effect dialog with its arrows.
+struct EffectField {
+  const char* label;
+  std::function<const std::string&()> text;
+  std::function<void(std::string)> type;
+  std::function<void(int)> arrow;
+};
+struct EffectButtons {
+  std::function<void()> try_;
+  std::function<bool()> done;
+  std::function<void()> cancel;
+  std::function<bool()> try_enabled;  // empty: always enabled
+};
+void RunFieldWindow(QWidget* parent, const char* title, std::vector<EffectField> fields,
+                    EffectButtons buttons);
 
 }  // namespace wrimple::app
