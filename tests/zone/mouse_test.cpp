@@ -137,6 +137,10 @@ TEST_F(Mouse, PressOutsideTheTargetRemovesTheZone) {
   Drag(10, 10, 30, 30);
   Press(64, 10);
   ExpectCorners(-1, -1, -1, -1);
+  Release(20, 20);
+  Drag(10, 10, 30, 30);
+  Press(-3, 10);  // left of the picture, as a script may press
+  ExpectCorners(-1, -1, -1, -1);
   Move(20, 20, kMouseLeftButton);
   ExpectCorners(-1, -1, -1, -1);
 }

@@ -208,3 +208,45 @@ TEST_F(Warps, AggressivenessNineAndTenSquashAlikeButTwistAndNudgeDifferently) {
 
 }  // namespace
 }  // namespace wrimple::testing
+
+namespace wrimple::testing {
+namespace {
+
+// A zone left over from a larger target reaches past the picture's edges: the
+// operations change only pixels of the target.
+class ZoneBeyondTheTarget : public ZoneTest {
+ protected:
+  void SetUp() override {
+    Start(64, 48);
+    SetZone(40, 30, 100, 90);
+  }
+};
+
+TEST_F(ZoneBeyondTheTarget, EveryOperationStaysInsideThePicture) {
+  const ModelPicture before = TargetPicture();
+  Nudge(*st, tp, NudgeDirection::Down);
+  Nudge(*st, tp, NudgeDirection::Left);
+  Twist(*st, tp, 1);
+  SquashStretch(*st, tp, -1);
+  const ModelPicture after = TargetPicture();
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 64; ++x)
+      if (x < 40 || y < 30) {
+        EXPECT_EQ(std::memcmp(after.At(x, y), before.At(x, y), 3), 0) << x << "," << y;
+      }
+}
+
+TEST(NudgeAtTheRightEdge, NeverReadsPastTheLastColumnOfTheTopRow) {
+  TestPlatform tp;
+  State st;
+  st.SetTargetSize(4096, 3072);
+  st.SourceCount = 1;
+  st.zone = WrimpleZone{.X1 = 4000, .Y1 = 0, .X2 = 4095, .Y2 = 40};
+  WritePixel(st.Target().pixel(4095, 0), {1, 2, 3});
+  Nudge(st, tp, NudgeDirection::Right);
+  Nudge(st, tp, NudgeDirection::Right);
+  EXPECT_EQ(ReadPixel(st.Target().pixel(4095, 0)), (Bgr{1, 2, 3})) << "the edge column keeps its value";
+}
+
+}  // namespace
+}  // namespace wrimple::testing
