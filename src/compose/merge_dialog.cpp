@@ -4,6 +4,7 @@
 
 #include "compose/recompose.h"
 #include "compose/reference_color_dialog.h"
+#include "io/saving.h"
 
 namespace wrimple {
 
@@ -92,6 +93,8 @@ blush* mergepix::OnChangeRefColor() {
   CloseReferenceColorDialog(st_);
   return SetupReferenceColor(st_, pf_);
 }
+
+bool mergepix::OnNextSlide() { return NextSave(st_, pf_); }
 
 void mergepix::OnDestroy() { CloseReferenceColorDialog(st_); }
 

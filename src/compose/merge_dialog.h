@@ -56,6 +56,9 @@ class mergepix {
   void OnCancel();
   // "Change Ref. Color": the reference colour dialog opened anew.
   blush* OnChangeRefColor();
+  // "Next Slide": the document's numbered save of the target; false when a file
+  // it was to write was not written.
+  bool OnNextSlide();
   // The window going: an open reference colour dialog goes with it.
   void OnDestroy();
 

@@ -194,6 +194,14 @@ TEST_F(MergeCommandTest, OpeningAndClosingCloseTheReferenceColourDialog) {
   EXPECT_EQ(st.ReferenceColorDialog, nullptr);
 }
 
+TEST_F(MergeCommandTest, NextSlideRunsTheNumberedSave) {
+  Run([&](mergepix& d) {
+    EXPECT_TRUE(d.OnNextSlide());  // nothing saved yet: the Save As dialog, cancelled
+    EXPECT_EQ(tp.files.requests.size(), 1u);
+    d.OnOK();
+  });
+}
+
 TEST_F(MergeCommandTest, LockedTargetAnsweredNoChangesNothing) {
   st.TargetLock = true;
   st.TargetModified = true;
