@@ -9,10 +9,14 @@ namespace wrimple {
 namespace {
 
 constexpr int kMaxStrokePoints = 500;
-// How many strokes ahead the start pixels are fetched into the cache: the start
-// points are random over the whole picture, so nearly every stroke would
-// otherwise begin with a miss.
-constexpr int kPrefetchDistance = 16;
+// The start points are random over the whole picture and every step of a walk
+// lands on another row, so nearly every point would be a cache miss. Start
+// pixels are fetched this many strokes ahead; a few strokes ahead, when the
+// start pixel has arrived, the first points of the walk and of the stroke are
+// fetched along the stroke's direction.
+constexpr int kStartPrefetchDistance = 16;
+constexpr int kPathPrefetchDistance = 6;
+constexpr int kPrefetchedPathPoints = 16;
 
 // Step of each direction; dy positive is downwards.
 constexpr int kDx[16] = {3, 1, 2, 2, 2, 2, 2, 1, 3, -1, -2, -2, -2, -2, -2, -1};
@@ -52,9 +56,20 @@ class StrokePainter {
       step_bytes_[e] = 3 * std::ptrdiff_t(kDx[e]) - std::ptrdiff_t(kDy[e]) * snapshot.row_length();
   }
 
-  void Prefetch(StrokeStart s) const {
-    __builtin_prefetch(snapshot_.pixel(s.x, s.y));
-    __builtin_prefetch(target_.pixel(s.x, s.y), 1);
+  void PrefetchStart(StrokeStart s) const { __builtin_prefetch(snapshot_.pixel(s.x, s.y)); }
+
+  void PrefetchPath(StrokeStart s) const {
+    const std::uint8_t* start = snapshot_.pixel(s.x, s.y);
+    const int e = DirectionIndex(start);
+    const int points = std::min({kPrefetchedPathPoints, StepsInside(s.x, kDx[e], snapshot_.width()),
+                                 StepsInside(s.y, kDy[e], snapshot_.height())});
+    const std::ptrdiff_t step = step_bytes_[e];
+    std::uint8_t* drawn = target_.pixel(s.x, s.y);
+    __builtin_prefetch(drawn, 1);
+    for (int i = 1; i <= points; ++i) {
+      __builtin_prefetch(start + i * step);
+      __builtin_prefetch(drawn + i * step, 1);
+    }
   }
 
   // One stroke from s; updates the colour tolerance.
@@ -102,16 +117,17 @@ void DrawPencilStrokes(ConstTargetImage snapshot, TargetImage target, RandomGene
   StrokePainter painter(snapshot, target);
   // The strokes draw nothing else from the generator, so a row's start points
   // can be drawn first, in their order, and fetched ahead of their strokes.
-  std::vector<StrokeStart> starts(std::size_t(width) + kPrefetchDistance);
+  std::vector<StrokeStart> starts(std::size_t(width) + kStartPrefetchDistance);
   for (int k = 0; k < height; ++k) {
     for (int i = 0; i < width; ++i) {
       const int x = (random.Rand() * width) >> 15;
       const int y = (random.Rand() * height) >> 15;
       starts[std::size_t(i)] = {x, y};
     }
-    for (int i = 0; i < kPrefetchDistance; ++i) starts[std::size_t(width + i)] = starts[0];
+    for (int i = 0; i < kStartPrefetchDistance; ++i) starts[std::size_t(width + i)] = starts[0];
     for (int i = 0; i < width; ++i) {
-      painter.Prefetch(starts[std::size_t(i + kPrefetchDistance)]);
+      painter.PrefetchStart(starts[std::size_t(i + kStartPrefetchDistance)]);
+      painter.PrefetchPath(starts[std::size_t(i + kPathPrefetchDistance)]);
       painter.Stroke(starts[std::size_t(i)]);
     }
     progress.FillProgressPane(kProgressWorking, 100 * k / height);
