@@ -36,7 +36,7 @@ template <ConvolutionMask kMask, typename Lanes, std::size_t... n>
 template <ConvolutionMask kMask, typename Lanes>
 [[gnu::always_inline]] inline void FilterBytes(const std::uint8_t* const (&rows)[3], std::uint8_t* out, int j) {
   Lanes sum = WeightedSum<kMask, Lanes>(rows, j, std::make_index_sequence<9>());
-  if constexpr (kMask.divisor != 0) sum /= kMask.divisor;
+  if constexpr (kMask.divisor != 0) sum = DivideBy<kMask.divisor>(sum);
   StoreClampedBytes(out + j, sum + kMask.offset);
 }
 
@@ -47,7 +47,7 @@ template <ConvolutionMask kMask>
 void FilterRow(ConstTargetImage from, TargetImage to, int centre) {
   const std::uint8_t* const rows[3] = {from.row(centre - 1), from.row(centre), from.row(centre + 1)};
   std::uint8_t* out = to.row(centre + 1) + 3;
-  ForEachByteGroup(3, 3 * (to.width() - 2), [&](auto lanes, int j) {
+  ForEachByteGroup<ByteHalves>(3, 3 * (to.width() - 2), [&](auto lanes, int j) {
     FilterBytes<kMask, decltype(lanes)>(rows, out, j);
   });
 }

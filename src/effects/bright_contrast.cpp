@@ -1,7 +1,6 @@
 #include "effects/bright_contrast.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "effects/byte_lanes.h"
 
@@ -52,33 +51,19 @@ template <typename Lanes>
   StoreClampedBytes(out, Unclamped(LoadBytes<Lanes>(in), gamma, c.k, c.offset, c.lift));
 }
 
-// Sixteen bytes as two sets of eight 16-bit lanes, the even bytes and the odd
-// bytes, which split and join again with a mask and a shift.
-using Bytes16 = std::uint8_t __attribute__((vector_size(16)));
-
+// A group of sixteen bytes from channel `phase`: its even bytes start at that
+// channel, its odd bytes at the next, both stepping two bytes a lane.
 struct SixteenByteTerms {
   LaneTerms<Shorts8> even, odd;
   SixteenByteTerms(const BrightContrastLevels& levels, int phase)
       : even(levels, phase, 2), odd(levels, (phase + 1) % 3, 2) {}
 };
 
-[[gnu::always_inline]] inline Shorts8 ClampedLanes(Shorts8 v) {
-  const Shorts8 zero{}, full = zero + 255;
-  v = v < zero ? zero : v;
-  return v > full ? full : v;
-}
-
 [[gnu::always_inline]] inline void MapSixteen(const std::uint8_t* in, std::uint8_t* out, Shorts8 gamma,
                                               const SixteenByteTerms& c) {
-  Bytes16 bytes;
-  std::memcpy(&bytes, in, sizeof bytes);
-  using UnsignedShorts8 = std::uint16_t __attribute__((vector_size(16)));
-  const UnsignedShorts8 pairs = UnsignedShorts8(bytes);
-  const Shorts8 even = Shorts8(pairs & 0xff), odd = Shorts8(pairs >> 8);
-  const Shorts8 mapped_even = ClampedLanes(Unclamped(even, gamma, c.even.k, c.even.offset, c.even.lift));
-  const Shorts8 mapped_odd = ClampedLanes(Unclamped(odd, gamma, c.odd.k, c.odd.offset, c.odd.lift));
-  const Bytes16 result = Bytes16(Shorts8(mapped_even | (mapped_odd << 8)));
-  std::memcpy(out, &result, sizeof result);
+  const ByteHalves x = LoadBytes<ByteHalves>(in);
+  StoreClampedBytes(out, ByteHalves{Unclamped(x.even, gamma, c.even.k, c.even.offset, c.even.lift),
+                                    Unclamped(x.odd, gamma, c.odd.k, c.odd.offset, c.odd.lift)});
 }
 
 }  // namespace

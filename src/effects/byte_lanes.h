@@ -1,7 +1,8 @@
-// Eight bytes at a time for the effects whose every output byte is an
-// integer function of a few input bytes. A kernel written once over a `Lanes`
-// type runs on plain ints (one byte) or on these vectors (8 bytes, each lane
-// holding a 16-bit value, one machine register), with the same integer results lane by lane.
+// Many bytes at a time for the effects whose every output byte is an integer
+// function of a few input bytes. A kernel written once over a `Lanes` type
+// runs on plain ints (one byte), on Shorts8 (8 bytes, each lane holding a
+// 16-bit value, one machine register) or on ByteHalves (16 bytes as their even
+// and their odd bytes), with the same integer results lane by lane.
 #pragma once
 
 #include <cstdint>
@@ -15,10 +16,36 @@ using Bytes8 = std::uint8_t __attribute__((vector_size(8)));
 using Shorts8 = std::int16_t __attribute__((vector_size(16)));
 inline constexpr int kLaneCount = 8;
 
+// Sixteen bytes as two sets of eight 16-bit lanes, the even bytes and the odd
+// bytes, which split and join again with a mask and a shift.
+struct ByteHalves {
+  Shorts8 even, odd;
+};
+[[gnu::always_inline]] inline ByteHalves operator+(ByteHalves a, ByteHalves b) {
+  return {a.even + b.even, a.odd + b.odd};
+}
+[[gnu::always_inline]] inline ByteHalves operator+(ByteHalves a, int b) {
+  return {a.even + std::int16_t(b), a.odd + std::int16_t(b)};
+}
+[[gnu::always_inline]] inline ByteHalves operator*(ByteHalves a, int b) {
+  return {a.even * std::int16_t(b), a.odd * std::int16_t(b)};
+}
+
 template <typename Lanes>
 inline constexpr int kLanesIn = 1;
 template <>
 inline constexpr int kLanesIn<Shorts8> = kLaneCount;
+template <>
+inline constexpr int kLanesIn<ByteHalves> = 2 * kLaneCount;
+
+// Division truncating towards zero by a constant, lane by lane.
+template <int kDivisor, typename Lanes>
+[[gnu::always_inline]] inline Lanes DivideBy(Lanes v) {
+  if constexpr (kLanesIn<Lanes> == 2 * kLaneCount)
+    return {v.even / kDivisor, v.odd / kDivisor};
+  else
+    return v / kDivisor;
+}
 
 // Lanes whose lane i holds values[(phase + stride i) % 3]: a per-channel
 // constant for a group whose first byte is channel `phase` of its pixel and
@@ -50,28 +77,52 @@ template <>
   return __builtin_convertvector(bytes, Shorts8);
 }
 
+template <>
+[[gnu::always_inline]] inline ByteHalves LoadBytes<ByteHalves>(const std::uint8_t* p) {
+  using Bytes16 = std::uint8_t __attribute__((vector_size(16)));
+  using UnsignedShorts8 = std::uint16_t __attribute__((vector_size(16)));
+  Bytes16 bytes;
+  std::memcpy(&bytes, p, sizeof bytes);
+  const UnsignedShorts8 pairs = UnsignedShorts8(bytes);
+  return {Shorts8(pairs & 0xff), Shorts8(pairs >> 8)};
+}
+
+[[gnu::always_inline]] inline Shorts8 ClampedLanes(Shorts8 v) {
+  const Shorts8 zero{}, full = zero + 255;
+  v = v < zero ? zero : v;
+  return v > full ? full : v;
+}
+
 [[gnu::always_inline]] inline void StoreClampedBytes(std::uint8_t* p, int v) { *p = ClampByte(v); }
 
 [[gnu::always_inline]] inline void StoreClampedBytes(std::uint8_t* p, Shorts8 v) {
-  const Shorts8 zero{}, full = zero + 255;
-  v = v < zero ? zero : v;
-  v = v > full ? full : v;
-  const Bytes8 bytes = __builtin_convertvector(v, Bytes8);
+  const Bytes8 bytes = __builtin_convertvector(ClampedLanes(v), Bytes8);
   std::memcpy(p, &bytes, sizeof bytes);
 }
 
-// Runs kernel(lanes_tag, j) over the bytes [begin, end) of a row: 8 at a time,
-// the last group overlapping the one before it, or one at a time when the run
-// is shorter than 8 bytes. The kernel writes only what it computes from its
-// input, so the overlapped bytes get the same values twice.
-template <typename Kernel>
+[[gnu::always_inline]] inline void StoreClampedBytes(std::uint8_t* p, ByteHalves v) {
+  using Bytes16 = std::uint8_t __attribute__((vector_size(16)));
+  const Bytes16 bytes = Bytes16(ClampedLanes(v.even) | (ClampedLanes(v.odd) << 8));
+  std::memcpy(p, &bytes, sizeof bytes);
+}
+
+// Runs kernel(lanes_tag, j) over the bytes [begin, end) of a row in groups of
+// Wide lanes, the last group overlapping the one before it; a run shorter
+// than a group goes in groups of eight, or one byte at a time when shorter
+// than eight. The kernel writes only what it computes from its input, so the
+// overlapped bytes get the same values twice.
+template <typename Wide = Shorts8, typename Kernel>
 void ForEachByteGroup(int begin, int end, const Kernel& kernel) {
-  if (end - begin < kLaneCount) {
-    for (int j = begin; j < end; ++j) kernel(int{}, j);
+  constexpr int group = kLanesIn<Wide>;
+  if (end - begin < group) {
+    if constexpr (group > kLaneCount)
+      ForEachByteGroup<Shorts8>(begin, end, kernel);
+    else
+      for (int j = begin; j < end; ++j) kernel(int{}, j);
     return;
   }
-  for (int j = begin; j + kLaneCount <= end; j += kLaneCount) kernel(Shorts8{}, j);
-  if ((end - begin) % kLaneCount != 0) kernel(Shorts8{}, end - kLaneCount);
+  for (int j = begin; j + group <= end; j += group) kernel(Wide{}, j);
+  if ((end - begin) % group != 0) kernel(Wide{}, end - group);
 }
 
 }  // namespace wrimple
