@@ -159,13 +159,16 @@ TEST_F(PlaceSourceTest, WritesOnlyTheTargetRegionOfThePlane) {
 }
 
 // A scale of 0 or an angle that is not a number makes every coordinate infinite
-// or not a number: nothing is sampled, nothing is read outside the picture.
+// or not a number, and extreme offsets put the box far off the target: nothing
+// is sampled, nothing is read outside the picture.
 TEST_F(PlaceSourceTest, DegenerateGeometryDrawsNothing) {
   Load(4, 2);
   SourceImage& s = st.doc.Source(1);
   for (auto setup : {+[](SourceImage& x) { x.ScaleXPercent = 0.0f; },
                      +[](SourceImage& x) { x.ScaleYPercent = 0.0f; },
-                     +[](SourceImage& x) { x.Angle = std::numeric_limits<float>::quiet_NaN(); }}) {
+                     +[](SourceImage& x) { x.Angle = std::numeric_limits<float>::quiet_NaN(); },
+                     +[](SourceImage& x) { x.OffsetX = std::numeric_limits<int>::min(); },
+                     +[](SourceImage& x) { x.OffsetY = std::numeric_limits<int>::max(); }}) {
     ResetPlacement(st.doc, 1);
     setup(s);
     PlaceSource(st, 1);
