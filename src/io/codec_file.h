@@ -37,6 +37,14 @@ class CodecFile {
   bool WriteExactly(const void* buffer, std::size_t size) {
     return size == 0 || Write(buffer, 1, size) == size;
   }
+  // False only when the stream knows its size and fewer than `bytes` remain
+  // after the position: decoders refuse such data before allocating for it.
+  bool MayHold(std::uint64_t bytes) {
+    const long size = Size();
+    const long position = Tell();
+    if (size < 0 || position < 0) return true;
+    return position <= size && std::uint64_t(size - position) >= bytes;
+  }
 };
 
 }  // namespace wrimple

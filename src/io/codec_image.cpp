@@ -114,22 +114,27 @@ void CodecImage::TakeContent(CodecImage& other) {
   block_ = std::move(other.block_);
   other.block_.reset();
   alpha_ = std::move(other.alpha_);
-  other.alpha_.clear();
   row_length_ = std::exchange(other.row_length_, 0);
   format_ = other.format_;
   x_dpi_ = other.x_dpi_;
   y_dpi_ = other.y_dpi_;
 }
 
+bool CodecImage::CanCreate(std::uint32_t w, std::uint32_t h, std::uint32_t bits) {
+  if (w == 0 || h == 0) return Fail("CodecImage::Create : width and height must be greater than zero");
+  std::uint64_t pixel_bits;
+  if (__builtin_mul_overflow(std::uint64_t(w) * h, RoundedBitCount(bits), &pixel_bits) ||
+      pixel_bits >= CODEC_MAX_MEMORY)
+    return Fail("CODEC_MAX_MEMORY exceeded");
+  return true;
+}
+
 bool CodecImage::Create(std::uint32_t w, std::uint32_t h, std::uint32_t bits, int format) {
   block_.reset();
-  alpha_.clear();
+  alpha_.reset();
   row_length_ = 0;
-  if (w == 0 || h == 0) return Fail("CodecImage::Create : width and height must be greater than zero");
+  if (!CanCreate(w, h, bits)) return false;
   bits = RoundedBitCount(bits);
-  const std::uint64_t pixel_bits = std::uint64_t(w) * h * bits;
-  if (pixel_bits >= CODEC_MAX_MEMORY) return Fail("CODEC_MAX_MEMORY exceeded");
-
   const std::uint32_t colors = bits <= 8 ? std::uint32_t(1) << bits : 0;
   const std::uint32_t row_length = std::uint32_t((std::uint64_t(w) * bits + 31) / 32 * 4);
   const std::uint64_t image_size = std::uint64_t(row_length) * h;
@@ -189,7 +194,7 @@ const std::uint8_t* CodecImage::row(std::uint32_t y) const {
 
 bool CodecImage::CreateAlpha() {
   try {
-    alpha_.assign(std::size_t(width()) * height(), 0);
+    alpha_ = std::make_unique<ZeroedBuffer>(std::size_t(width()) * height());
   } catch (const std::bad_alloc&) {
     return false;
   }

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "document/zeroed_buffer.h"
 #include "io/codec_file.h"
@@ -49,6 +48,9 @@ class CodecImage {
   // Empties the image and makes a zero-filled one; bits are rounded up to 1, 4,
   // 8 or 24. False with the error text set when it cannot.
   bool Create(std::uint32_t width, std::uint32_t height, std::uint32_t bits, int format);
+  // Create's checks of the sizes without the allocation: false with Create's
+  // error text. Decoders use it to refuse short data before allocating.
+  bool CanCreate(std::uint32_t width, std::uint32_t height, std::uint32_t bits);
 
   bool IsValid() const { return block_ != nullptr; }
   std::uint32_t width() const;
@@ -72,12 +74,12 @@ class CodecImage {
   const std::uint8_t* row(std::uint32_t y) const;
 
   // Per-pixel opacity, width x height bytes with rows in the order of the bits.
-  bool HasAlpha() const { return !alpha_.empty(); }
+  bool HasAlpha() const { return alpha_ != nullptr; }
   // False when memory is short.
   bool CreateAlpha();
-  std::uint8_t* alpha_row(std::uint32_t y) { return alpha_.data() + std::size_t(y) * width(); }
+  std::uint8_t* alpha_row(std::uint32_t y) { return alpha_->data() + std::size_t(y) * width(); }
   const std::uint8_t* alpha_row(std::uint32_t y) const {
-    return alpha_.data() + std::size_t(y) * width();
+    return alpha_->data() + std::size_t(y) * width();
   }
 
   // Dots per inch; values below 1 count as 96. Also sets the header's pixels
@@ -108,7 +110,7 @@ class CodecImage {
   void TakeContent(CodecImage& other);
 
   std::unique_ptr<ZeroedBuffer> block_;
-  std::vector<std::uint8_t> alpha_;
+  std::unique_ptr<ZeroedBuffer> alpha_;
   std::uint32_t row_length_ = 0;
   int format_ = kCodecUnknown;
   int x_dpi_ = 96;

@@ -58,6 +58,12 @@ bool ReadInfo(CodecFile& stream, BmpInfo& info) {
   return true;
 }
 
+// The fewest bytes the bits need: whole rows unless run-length encoded.
+std::uint64_t LeastBitsBytes(const BmpInfo& info, std::uint32_t w, std::uint32_t rows) {
+  if (info.compression == kRunLength8 || info.compression == kRunLength4) return 0;
+  return (std::uint64_t(w) * std::uint32_t(info.bits) + 31) / 32 * 4 * rows;
+}
+
 int DpiFromPpm(std::int32_t ppm) { return int(std::floor(ppm * 254.0 / 10000.0 + 0.5)); }
 
 // One colour channel of a bit-field pixel, the mask's highest bit moved to bit 7.
@@ -174,7 +180,10 @@ bool CodecImageBMP::Decode(CodecFile* stream) {
   BmpInfo info;
   if (!ReadInfo(*stream, info)) return Fail("Error reading BMP info");
   const auto rows = std::uint32_t(std::llabs(std::int64_t(info.height)));
-  if (!Create(std::uint32_t(info.width), rows, std::uint32_t(info.bits), kCodecBmp)) return false;
+  const auto w = std::uint32_t(info.width);
+  if (!CanCreate(w, rows, std::uint32_t(info.bits))) return false;
+  if (!stream->MayHold(LeastBitsBytes(info, w, rows))) return Fail("corrupted BMP");
+  if (!Create(w, rows, std::uint32_t(info.bits), kCodecBmp)) return false;
   SetXDpi(DpiFromPpm(info.x_ppm));
   SetYDpi(DpiFromPpm(info.y_ppm));
 

@@ -122,11 +122,14 @@ void PlanarRowToIndices(const std::uint8_t* planes, std::uint32_t bytes_per_line
 
 void PackedRowToIndices(const std::uint8_t* plane, int bits, std::uint32_t w, std::uint8_t* out,
                         int out_bits) {
+  // Whole bytes copy as they are; only the first w indices of the row count.
+  std::uint32_t x = 0;
   if (bits == out_bits) {
-    std::memcpy(out, plane, (std::size_t(w) * bits + 7) / 8);
-    return;
+    const std::size_t whole_bytes = std::size_t(w) * bits / 8;
+    std::memcpy(out, plane, whole_bytes);
+    x = std::uint32_t(whole_bytes * 8 / bits);
   }
-  for (std::uint32_t x = 0; x < w; ++x) SetPackedIndex(out, x, out_bits, PackedIndex(plane, x, bits));
+  for (; x < w; ++x) SetPackedIndex(out, x, out_bits, PackedIndex(plane, x, bits));
 }
 
 }  // namespace
@@ -143,9 +146,9 @@ bool CodecImagePCX::Decode(CodecFile* stream) {
   SetXDpi(head.x_dpi);
   SetYDpi(head.y_dpi);
   const int image_bits = ImageBits(head);
-  if (!Create(std::uint32_t(head.width), std::uint32_t(head.height), std::uint32_t(image_bits),
-              kCodecPcx))
-    return false;
+  const auto w = std::uint32_t(head.width);
+  const auto h = std::uint32_t(head.height);
+  if (!CanCreate(w, h, std::uint32_t(image_bits))) return false;
 
   PcxLayout layout;
   if (image_bits == 24) {
@@ -160,11 +163,14 @@ bool CodecImagePCX::Decode(CodecFile* stream) {
     return Fail("PCX_PlanesToPixels: more than 4 planes or more than 1 bit per pixel");
   }
   // A row's plane must hold every pixel of the row.
-  if (std::uint64_t(head.bytes_per_line) * 8 < std::uint64_t(width()) * head.bits)
+  if (std::uint64_t(head.bytes_per_line) * 8 < std::uint64_t(w) * head.bits)
     return Fail("PCX bytes per line too small for the image width");
+  const std::size_t line = std::size_t(head.bytes_per_line) * std::size_t(head.planes);
+  // A run of 2 bytes gives at most 63 bytes of the picture.
+  if (!stream->MayHold((2 * std::uint64_t(line) * h + 62) / 63)) return Fail("corrupted PCX");
+  if (!Create(w, h, std::uint32_t(image_bits), kCodecPcx)) return false;
   if (head.planes == 4 && head.bits == 8 && !CreateAlpha()) return Fail("can't allocate memory");
 
-  const std::size_t line = std::size_t(head.bytes_per_line) * std::size_t(head.planes);
   std::vector<std::uint8_t> planes(line);
   CodecByteReader in(*stream);
   PcxUnpacker unpacker(in, std::uint64_t(line) * height());

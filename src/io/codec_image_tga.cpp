@@ -46,6 +46,17 @@ bool IsKnownDepth(int depth) {
 }
 std::size_t FileBytesPerPixel(int depth) { return std::size_t(depth + 7) / 8; }
 
+// The fewest bytes after the header that can hold the identification field,
+// the colour map and the pixels: a packet covers at most 128 pixels.
+std::uint64_t LeastFileBytes(const TgaHeader& head) {
+  const std::uint64_t pixels = std::uint64_t(head.width) * head.height;
+  const std::uint64_t pixel_bytes = FileBytesPerPixel(head.depth);
+  const std::uint64_t data =
+      IsRunLength(head.image_type) ? (pixels + 127) / 128 * (1 + pixel_bytes) : pixels * pixel_bytes;
+  const std::uint64_t map = head.color_map_type != 0 ? 3 * std::uint64_t(head.color_map_length) : 0;
+  return head.id_length + map + data;
+}
+
 // Writes one file pixel of `depth` bits at column x of a bitmap row (and of the
 // alpha row for 32-bit pixels).
 void PutPixel(const std::uint8_t* in, int depth, std::uint8_t* row, std::uint8_t* alpha,
@@ -144,6 +155,8 @@ bool CodecImageTGA::Decode(CodecFile* stream) {
       !IsKnownDepth(head.depth))
     return Fail("bad TGA header");
 
+  if (!CanCreate(head.width, head.height, head.depth)) return Fail("TGA Create failed");
+  if (!stream->MayHold(LeastFileBytes(head))) return Fail("corrupted TGA");
   CodecByteReader in(*stream);
   if (!in.Skip(head.id_length)) return Fail("corrupted TGA");
   if (!Create(head.width, head.height, head.depth, kCodecTga)) return Fail("TGA Create failed");

@@ -44,6 +44,7 @@ std::size_t CodecMemFile::Read(void* buffer, std::size_t size, std::size_t count
   const std::size_t available = size_ - position_;
   const std::size_t wanted = count > available / size ? available : size * count;
   const std::size_t items = wanted / size;
+  if (items == 0) return 0;
   std::memcpy(buffer, data_ + position_, items * size);
   position_ += items * size;
   return items;
