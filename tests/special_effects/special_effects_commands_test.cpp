@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "batch/command_table.h"
@@ -142,6 +147,66 @@ INSTANTIATE_TEST_SUITE_P(
                    "wrimple: error: pencil-draw is not available now"},
         RunnerCase{"DappleDisabled", "dapple 5\n", kExitCommandFailed, "wrimple: error: dapple is not available now"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace wrimple::batch
+
+namespace wrimple::batch {
+namespace {
+
+// A 24-bit uncompressed TGA file of w x h with a smooth pattern, rows bottom
+// first.
+void WriteTga(const std::string& path, int w, int h) {
+  std::vector<std::uint8_t> bytes(18, 0);
+  bytes[2] = 2;
+  bytes[12] = std::uint8_t(w), bytes[13] = std::uint8_t(w >> 8);
+  bytes[14] = std::uint8_t(h), bytes[15] = std::uint8_t(h >> 8);
+  bytes[16] = 24;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      bytes.push_back(std::uint8_t(60 + x * 2 + (x * y) % 7));
+      bytes.push_back(std::uint8_t(40 + y * 3 + (x + y) % 5));
+      bytes.push_back(std::uint8_t(x + y));
+    }
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class SeededRunnerScript : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = std::filesystem::temp_directory_path() /
+             ("wrimple_special_effects_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    WriteTga((folder / "in.tga").string(), 120, 100);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder); }
+
+  // The picture the script saves, or empty when the run failed.
+  std::string Run(const std::string& seed, const std::string& out) {
+    const std::string script = "target-size 120 100\nopen " + (folder / "in.tga").string() +
+                               "\neffects1 3 2 1 4 5\npencil-draw\neffects2 12 40\neffects3 3\n"
+                               "dapple 7\nsave-as " + (folder / out).string() + " filter=5\n";
+    std::istringstream in(script);
+    std::ostringstream stdout_text, stderr_text;
+    const int status = RunBatch({"--seed", seed, "-"}, in, stdout_text, stderr_text);
+    EXPECT_EQ(status, kExitOk) << stderr_text.str();
+    return ReadFile((folder / out).string());
+  }
+
+  std::filesystem::path folder;
+};
+
+TEST_F(SeededRunnerScript, SameSeedSamePictureOtherSeedOtherPicture) {
+  const std::string first = Run("5", "a.tga");
+  ASSERT_GE(first.size(), 18u + 120u * 100u * 3u);
+  EXPECT_EQ(Run("5", "b.tga"), first);
+  EXPECT_NE(Run("6", "c.tga"), first);
+}
 
 }  // namespace
 }  // namespace wrimple::batch
