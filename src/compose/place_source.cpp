@@ -37,9 +37,8 @@ int TruncateToInt(double v) {
 bool HasDrawablePicture(const SourceImage& s) {
   if (!s.SourcePicture || s.SourcePicture->bits_per_pixel() != 24) return false;
   const std::int64_t w = s.SourcePicture->width(), h = s.SourcePicture->height();
-  return w > 0 && h > 0 &&
-         kInfoHeaderSize + std::int64_t(RowLength24(int(w))) * h <=
-             std::int64_t(s.SourcePicture->size());
+  const std::int64_t row_length = 3 * w + (w & 3);  // RowLength24 without int overflow
+  return w > 0 && h > 0 && kInfoHeaderSize + row_length * h <= std::int64_t(s.SourcePicture->size());
 }
 
 Placement PlacementOf(const SourceImage& src) {

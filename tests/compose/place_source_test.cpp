@@ -148,6 +148,20 @@ TEST_F(PlaceSourceTest, NoPictureLeavesTheBaseColourAndThePlacedSize) {
   EXPECT_EQ(st.doc.Source(1).PlacedWidth, 33);
 }
 
+// A block whose header promises more rows or a wider picture than it holds, or
+// another bit count, is not drawn from.
+TEST_F(PlaceSourceTest, BlockThatDoesNotHoldItsPictureIsNotRead) {
+  for (auto spoil : {+[](PictureBlock& b) { WriteLe32(b.data() + dib::kWidth, 0x7fffffff); },
+                     +[](PictureBlock& b) { WriteLe32(b.data() + dib::kHeight, 5); },
+                     +[](PictureBlock& b) { WriteLe16(b.data() + dib::kBitCount, 32); }}) {
+    Load(4, 2);
+    spoil(*st.doc.Source(1).SourcePicture);
+    PlaceSource(st, 1);
+    for (int y = 0; y < 7; ++y)
+      for (int x = 0; x < 9; ++x) ASSERT_EQ(At(x, y), kBase) << x << "," << y;
+  }
+}
+
 TEST_F(PlaceSourceTest, WritesOnlyTheTargetRegionOfThePlane) {
   Load(30, 30);
   const Plane plane = st.doc.Source(1).plane();
