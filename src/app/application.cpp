@@ -11,6 +11,7 @@
 #include "app/view.h"
 #include "compose/initial_update.h"
 #include "io/loading.h"
+#include "qtsupport/qt_text_drawing.h"
 
 namespace wrimple::app {
 
@@ -18,13 +19,6 @@ namespace {
 
 constexpr int kRecentFileCount = 8;
 const QString kRecentSection = QStringLiteral("Recent File List");
-
-// Until a font engine is linked no font can be made: the text commands stay
-// disabled and anything else asking for a font is told so.
-class NoFontEngine : public TextDrawing {
- public:
-  std::unique_ptr<Font> CreateFont(const FontRecord&) override { return nullptr; }
-};
 
 std::uint32_t ClockSeed() {
   return std::uint32_t(std::chrono::system_clock::to_time_t(std::chrono::system_clock::now()));
@@ -41,7 +35,7 @@ Application::Application(QSettings& settings, StartOptions options)
   files_ = std::make_unique<QtFileChooser>(window_.get());
   replace_ = std::make_unique<QtReplaceSource>(window_.get());
   clipboard_ = std::make_unique<QtClipboard>();
-  text_ = std::make_unique<NoFontEngine>();
+  text_ = std::make_unique<QtTextDrawing>();
   random_ = std::make_unique<RandomGenerator>(ClockSeed);
   pf_ = std::make_unique<Platform>(Platform{*messages_, *files_, *replace_, *clipboard_, *settings_,
                                             window_->status(), window_->view(), *text_, *random_});

@@ -54,6 +54,14 @@ void InstallSourceDialogs(Application& app) {
       return MakeColorRef(chosen.red(), chosen.green(), chosen.blue());
     });
   });
+  w.SetHandler(C::NewChangeText, [&w, &st, &pf] {
+    struct Driver : TextEntryDriver {
+      QWidget* parent;
+      explicit Driver(QWidget* p) : parent(p) {}
+      int Run(text_entry& dialog) override { return RunTextWindow(parent, dialog); }
+    } driver(&w);
+    NewChangeText(st, pf, driver);
+  });
   auto scaling = std::make_shared<QPointer<QDialog>>();
   w.SetHandler(C::SourceScaling, [&w, &st, &pf, scaling] {
     if (!*scaling) *scaling = OpenScalingWindow(&w, st, pf);

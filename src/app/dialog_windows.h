@@ -16,6 +16,7 @@ class rotate;
 class bright_cont;
 class effects;
 class pos_bright_cont;
+class text_entry;
 }  // namespace wrimple
 
 namespace wrimple::app {
@@ -40,6 +41,9 @@ void RunRotateWindow(QWidget* parent, rotate& model);
 void RunBrightContrastWindow(QWidget* parent, bright_cont& model);
 void RunEffects1Window(QWidget* parent, effects& model);
 void RunHighlightWindow(QWidget* parent, pos_bright_cont& model);
+
+// "New/Change Text ...": the text dialog once; its result (OK, Try Text, Cancel).
+int RunTextWindow(QWidget* parent, text_entry& model);
 
 // An integer field of an effect dialog with its arrows.
 struct EffectField {
