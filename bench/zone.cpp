@@ -27,8 +27,10 @@ struct Scene {
     const Plane plane = st.doc.Source(1).plane();
     for (int y = 0; y < 3072; ++y)
       for (int x = 0; x < 4096; ++x) {
-        WritePixel(backup.pixel(x, y), {std::uint8_t(x * 7 + y), std::uint8_t(x ^ y), std::uint8_t(y * 3 - x)});
-        WritePixel(plane.pixel(x, y), {std::uint8_t(x + y * 5), std::uint8_t(x * y), std::uint8_t(y - x)});
+        WritePixel(backup.pixel(x, y),
+                   {std::uint8_t(x * 7 + y), std::uint8_t(x ^ y), std::uint8_t(y * 3 - x)});
+        WritePixel(plane.pixel(x, y),
+                   {std::uint8_t(x + y * 5), std::uint8_t(x * y), std::uint8_t(y - x)});
       }
     st.zone = WrimpleZone{.X1 = 1536, .Y1 = 1024, .X2 = 2560, .Y2 = 2048};
     g = ZoneGeometry::Of(st.zone, 4096, 3072);
@@ -51,20 +53,28 @@ void Run(benchmark::State& state, Click click) {
 }
 
 void BM_Twist(benchmark::State& state) {
-  Run(state, [&](Scene& s) { TwistZone(s.st.Backup(), s.st.Target(), s.g, double(state.range(0)), 5); });
+  Run(state,
+      [&](Scene& s) { TwistZone(s.st.Backup(), s.st.Target(), s.g, double(state.range(0)), 5); });
 }
 void BM_Squash(benchmark::State& state) {
-  Run(state, [&](Scene& s) { SquashStretchZone(s.st.Backup(), s.st.Target(), s.g, -int(state.range(0)), 5); });
+  Run(state, [&](Scene& s) {
+    SquashStretchZone(s.st.Backup(), s.st.Target(), s.g, -int(state.range(0)), 5);
+  });
 }
 void BM_Stretch(benchmark::State& state) {
-  Run(state, [&](Scene& s) { SquashStretchZone(s.st.Backup(), s.st.Target(), s.g, int(state.range(0)), 5); });
+  Run(state, [&](Scene& s) {
+    SquashStretchZone(s.st.Backup(), s.st.Target(), s.g, int(state.range(0)), 5);
+  });
 }
 void BM_Blush(benchmark::State& state) {
-  Run(state, [&](Scene& s) { BlushZone(s.st.Backup(), s.st.Target(), s.g, int(state.range(0)), Bgr{10, 20, 30}); });
+  Run(state, [&](Scene& s) {
+    BlushZone(s.st.Backup(), s.st.Target(), s.g, int(state.range(0)), Bgr{10, 20, 30});
+  });
 }
 void BM_PortionMerge(benchmark::State& state) {
   Run(state, [&](Scene& s) {
-    PortionMergeZone(s.st.Backup(), s.st.Target(), s.st.doc.Source(1).plane(), s.g, int(state.range(0)));
+    PortionMergeZone(s.st.Backup(), s.st.Target(), s.st.doc.Source(1).plane(), s.g,
+                     int(state.range(0)));
   });
 }
 void BM_NudgeVertical(benchmark::State& state) {
@@ -79,8 +89,11 @@ void BM_NudgeHorizontal(benchmark::State& state) {
 }
 
 // {count, threads}
-#define ZONE_BENCH(name, ...) \
-  BENCHMARK(name)->ArgsProduct({__VA_ARGS__, {1, 2}})->ArgNames({"n", "threads"})->Unit(benchmark::kMillisecond)
+#define ZONE_BENCH(name, ...)              \
+  BENCHMARK(name)                          \
+      ->ArgsProduct({__VA_ARGS__, {1, 2}}) \
+      ->ArgNames({"n", "threads"})         \
+      ->Unit(benchmark::kMillisecond)
 ZONE_BENCH(BM_Twist, {1});
 ZONE_BENCH(BM_Squash, {1});
 ZONE_BENCH(BM_Stretch, {1});

@@ -34,13 +34,15 @@ Point PointAt(const ScriptLine& line, std::size_t first) {
 }
 
 MouseButton ButtonOf(const ScriptLine& line) {
-  return line.Has("button") && line.Option("button") == "right" ? MouseButton::Right : MouseButton::Left;
+  return line.Has("button") && line.Option("button") == "right" ? MouseButton::Right
+                                                                : MouseButton::Left;
 }
 
 std::string CheckButtonLine(const ScriptLine& line) {
-  return args::FirstProblem({CheckPoint(line, 0), line.Has("button")
-                                                      ? args::CheckOneOf(line.Option("button"), {"left", "right"}, "button")
-                                                      : std::string()});
+  return args::FirstProblem(
+      {CheckPoint(line, 0),
+       line.Has("button") ? args::CheckOneOf(line.Option("button"), {"left", "right"}, "button")
+                          : std::string()});
 }
 
 std::uint32_t KeysOf(const ScriptLine& line) {
@@ -57,9 +59,11 @@ std::uint32_t KeysOf(const ScriptLine& line) {
 std::string CheckMove(const ScriptLine& line) {
   return args::FirstProblem(
       {CheckPoint(line, 0),
-       line.Has("buttons") ? args::CheckOneOf(line.Option("buttons"), {"none", "left", "right", "left+right"}, "buttons")
+       line.Has("buttons") ? args::CheckOneOf(line.Option("buttons"),
+                                              {"none", "left", "right", "left+right"}, "buttons")
                            : std::string(),
-       line.Has("shift") ? args::CheckOneOf(line.Option("shift"), {"0", "1"}, "shift") : std::string()});
+       line.Has("shift") ? args::CheckOneOf(line.Option("shift"), {"0", "1"}, "shift")
+                         : std::string()});
 }
 
 std::string CheckSweep(const ScriptLine& line) {
@@ -72,7 +76,9 @@ std::string CheckSweep(const ScriptLine& line) {
 void Press(Session& s, MouseButton button, Point at, std::uint32_t keys) {
   OnButtonDown(s.state, s.platform, button, {.window = at, .keys = keys});
 }
-void Move(Session& s, Point at, std::uint32_t keys) { OnMouseMove(s.state, s.platform, {.window = at, .keys = keys}); }
+void Move(Session& s, Point at, std::uint32_t keys) {
+  OnMouseMove(s.state, s.platform, {.window = at, .keys = keys});
+}
 void Release(Session& s, MouseButton button, Point at) {
   OnButtonUp(s.state, s.platform, button, {.window = at, .keys = 0});
 }
@@ -121,13 +127,17 @@ void AddMouseCommands(CommandTable& table) {
              .summary = "a zone drag: left press, move and release",
              .min_args = 4,
              .max_args = 4,
-             .check = [](const ScriptLine& line) { return args::FirstProblem({CheckPoint(line, 0), CheckPoint(line, 2)}); },
-             .run = [](Session& s, const ScriptLine& line) {
-               Press(s, MouseButton::Left, PointAt(line, 0), kMouseLeftButton);
-               Move(s, PointAt(line, 2), kMouseLeftButton);
-               Release(s, MouseButton::Left, PointAt(line, 2));
-               return true;
-             }});
+             .check =
+                 [](const ScriptLine& line) {
+                   return args::FirstProblem({CheckPoint(line, 0), CheckPoint(line, 2)});
+                 },
+             .run =
+                 [](Session& s, const ScriptLine& line) {
+                   Press(s, MouseButton::Left, PointAt(line, 0), kMouseLeftButton);
+                   Move(s, PointAt(line, 2), kMouseLeftButton);
+                   Release(s, MouseButton::Left, PointAt(line, 2));
+                   return true;
+                 }});
   table.Add({.word = "sweep",
              .synopsis = "sweep X1 Y1 [X Y ...]",
              .summary = "a right-button sweep through the points into the reference colour",
@@ -136,7 +146,8 @@ void AddMouseCommands(CommandTable& table) {
              .check = CheckSweep,
              .run = [](Session& s, const ScriptLine& line) {
                Press(s, MouseButton::Right, PointAt(line, 0), kMouseRightButton);
-               for (std::size_t i = 2; i < line.args.size(); i += 2) Move(s, PointAt(line, i), kMouseRightButton);
+               for (std::size_t i = 2; i < line.args.size(); i += 2)
+                 Move(s, PointAt(line, i), kMouseRightButton);
                Release(s, MouseButton::Right, PointAt(line, line.args.size() - 2));
                return true;
              }});
@@ -152,25 +163,34 @@ struct ZoneCommand {
 std::vector<ZoneCommand> ZoneCommands() {
   using D = NudgeDirection;
   return {
-      {"nudge-down", "\"Nudge down\"", CommandId::NudgeDown, [](State& st, Platform& pf) { Nudge(st, pf, D::Down); }},
-      {"nudge-up", "\"Nudge up\"", CommandId::NudgeUp, [](State& st, Platform& pf) { Nudge(st, pf, D::Up); }},
-      {"nudge-left", "\"Nudge left\"", CommandId::NudgeLeft, [](State& st, Platform& pf) { Nudge(st, pf, D::Left); }},
+      {"nudge-down", "\"Nudge down\"", CommandId::NudgeDown,
+       [](State& st, Platform& pf) { Nudge(st, pf, D::Down); }},
+      {"nudge-up", "\"Nudge up\"", CommandId::NudgeUp,
+       [](State& st, Platform& pf) { Nudge(st, pf, D::Up); }},
+      {"nudge-left", "\"Nudge left\"", CommandId::NudgeLeft,
+       [](State& st, Platform& pf) { Nudge(st, pf, D::Left); }},
       {"nudge-right", "\"Nudge right\"", CommandId::NudgeRight,
        [](State& st, Platform& pf) { Nudge(st, pf, D::Right); }},
       {"twist-counter-clockwise", "\"Twist counter clockwise\"", CommandId::TwistCounterClockwise,
        [](State& st, Platform& pf) { Twist(st, pf, -1); }},
       {"twist-clockwise", "\"Twist clockwise\"", CommandId::TwistClockwise,
        [](State& st, Platform& pf) { Twist(st, pf, 1); }},
-      {"squash", "\"Squash\"", CommandId::Squash, [](State& st, Platform& pf) { SquashStretch(st, pf, -1); }},
-      {"stretch", "\"Stretch\"", CommandId::Stretch, [](State& st, Platform& pf) { SquashStretch(st, pf, 1); }},
-      {"blush-down", "\"Blush down\"", CommandId::BlushDown, [](State& st, Platform& pf) { Blush(st, pf, -1); }},
-      {"blush-up", "\"Blush up\"", CommandId::BlushUp, [](State& st, Platform& pf) { Blush(st, pf, 1); }},
+      {"squash", "\"Squash\"", CommandId::Squash,
+       [](State& st, Platform& pf) { SquashStretch(st, pf, -1); }},
+      {"stretch", "\"Stretch\"", CommandId::Stretch,
+       [](State& st, Platform& pf) { SquashStretch(st, pf, 1); }},
+      {"blush-down", "\"Blush down\"", CommandId::BlushDown,
+       [](State& st, Platform& pf) { Blush(st, pf, -1); }},
+      {"blush-up", "\"Blush up\"", CommandId::BlushUp,
+       [](State& st, Platform& pf) { Blush(st, pf, 1); }},
       {"portion-merge-1", "\"Portion merge in source 1\"", CommandId::PortionMergeSource1,
        [](State& st, Platform& pf) { PortionMerge(st, pf, 1); }},
       {"portion-merge-2", "\"Portion merge in source 2\"", CommandId::PortionMergeSource2,
        [](State& st, Platform& pf) { PortionMerge(st, pf, -1); }},
-      {"fill-1", "\"Fill from source 1\"", CommandId::FillFromSource1, [](State& st, Platform& pf) { Fill(st, pf, 1); }},
-      {"fill-2", "\"Fill from source 2\"", CommandId::FillFromSource2, [](State& st, Platform& pf) { Fill(st, pf, 2); }},
+      {"fill-1", "\"Fill from source 1\"", CommandId::FillFromSource1,
+       [](State& st, Platform& pf) { Fill(st, pf, 1); }},
+      {"fill-2", "\"Fill from source 2\"", CommandId::FillFromSource2,
+       [](State& st, Platform& pf) { Fill(st, pf, 2); }},
   };
 }
 
@@ -181,14 +201,18 @@ void AddZoneOperations(CommandTable& table) {
                .summary = std::string(c.summary) + " clicked N times (default 1)",
                .option_names = {"times"},
                .enabled_by = c.id,
-               .check = [](const ScriptLine& line) {
-                 return line.Has("times") ? args::CheckInt(line.Option("times"), 1, 100000, "times") : std::string();
-               },
-               .run = [click = std::move(c.click)](Session& s, const ScriptLine& line) {
-                 const int times = line.Has("times") ? args::ToInt(line.Option("times")) : 1;
-                 for (int i = 0; i < times; ++i) click(s.state, s.platform);
-                 return true;
-               }});
+               .check =
+                   [](const ScriptLine& line) {
+                     return line.Has("times")
+                                ? args::CheckInt(line.Option("times"), 1, 100000, "times")
+                                : std::string();
+                   },
+               .run =
+                   [click = std::move(c.click)](Session& s, const ScriptLine& line) {
+                     const int times = line.Has("times") ? args::ToInt(line.Option("times")) : 1;
+                     for (int i = 0; i < times; ++i) click(s.state, s.platform);
+                     return true;
+                   }});
   }
 }
 
@@ -211,7 +235,10 @@ void AddTargetCommands(CommandTable& table) {
              .summary = "\"Source brushing\" / \"Source brushing off\"",
              .min_args = 1,
              .max_args = 1,
-             .check = [](const ScriptLine& line) { return args::CheckOneOf(line.args[0], {"on", "off"}, "brushing"); },
+             .check =
+                 [](const ScriptLine& line) {
+                   return args::CheckOneOf(line.args[0], {"on", "off"}, "brushing");
+                 },
              .run = RunBrushing});
   table.Add({.word = "aggressiveness",
              .synopsis = "aggressiveness A",
@@ -219,16 +246,18 @@ void AddTargetCommands(CommandTable& table) {
              .min_args = 1,
              .max_args = 1,
              .enabled_by = CommandId::Options,
-             .check = [](const ScriptLine& line) {
-               return args::CheckInt(line.args[0], options::kMinAggressiveness, options::kMaxAggressiveness,
-                                     "aggressiveness");
-             },
-             .run = [](Session& s, const ScriptLine& line) {
-               options dialog(s.state);
-               dialog.SetAggressiveness(args::ToInt(line.args[0]));
-               dialog.Ok(s.state);
-               return true;
-             }});
+             .check =
+                 [](const ScriptLine& line) {
+                   return args::CheckInt(line.args[0], options::kMinAggressiveness,
+                                         options::kMaxAggressiveness, "aggressiveness");
+                 },
+             .run =
+                 [](Session& s, const ScriptLine& line) {
+                   options dialog(s.state);
+                   dialog.SetAggressiveness(args::ToInt(line.args[0]));
+                   dialog.Ok(s.state);
+                   return true;
+                 }});
   table.Add({.word = "lock",
              .synopsis = "lock",
              .summary = "\"Lock target\" (toggles)",

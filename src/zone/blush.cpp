@@ -26,7 +26,8 @@ void BlushZone(ConstTargetImage backup, TargetImage target, const ZoneGeometry& 
       for (int x = g.InsideBegin(inside); x < g.InsideEnd(inside); ++x) {
         const double wx = w[std::size_t(std::abs(x - g.xc))];
         const std::uint8_t* P = base + 3 * x;
-        for (int c = 0; c < 3; ++c) out[3 * x + c] = ClampByte(P[c] - int((P[c] - reference[c]) * wx));
+        for (int c = 0; c < 3; ++c)
+          out[3 * x + c] = ClampByte(P[c] - int((P[c] - reference[c]) * wx));
       }
     }
   });
@@ -34,8 +35,8 @@ void BlushZone(ConstTargetImage backup, TargetImage target, const ZoneGeometry& 
 
 void Blush(State& st, Platform& pf, int direction) {
   const int n = int(BeginStep(st, ZoneStep::Blush, direction));
-  BlushZone(st.Backup(), st.Target(), ZoneGeometry::Of(st.zone, st.TargetWidth(), st.TargetHeight()), n,
-            st.ReferenceColor);
+  BlushZone(st.Backup(), st.Target(),
+            ZoneGeometry::Of(st.zone, st.TargetWidth(), st.TargetHeight()), n, st.ReferenceColor);
   pf.view.RedrawView();
 }
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "document/pixels.h"
-#include "zone/zone_row_bands.h"
 #include "zone/sample_bilinear.h"
 #include "zone/zone_geometry.h"
+#include "zone/zone_row_bands.h"
 
 namespace wrimple {
 
@@ -37,8 +37,8 @@ inline bool SampleInside(const ZoneGeometry& g, int width, int height, double xs
 // last place off, which would blend in 1/256 of a neighbour or, on the zone's
 // first row and column, drop the pixel and leave the previous step's value.
 template <typename SampleFn>
-void WarpEllipse(ConstTargetImage backup, TargetImage target, const ZoneGeometry& g,
-                 bool unwarped, const SampleFn& sample) {
+void WarpEllipse(ConstTargetImage backup, TargetImage target, const ZoneGeometry& g, bool unwarped,
+                 const SampleFn& sample) {
   const std::vector<double> distance_terms = g.DistanceTerms();
   ForEachZoneRowBand(g.row_begin, g.row_end, [&](int first, int last) {
     std::vector<double> edge;  // q by |dx|

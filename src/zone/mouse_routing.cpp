@@ -30,7 +30,8 @@ void Repaint(Platform& pf, ViewFeedback& fb) {
 // After a repaint in target mode, the selected zone is drawn over the target.
 ViewFeedback Finish(const State& st, Platform& pf, ViewFeedback fb) {
   const bool target_mode = st.AligningSource == 0 && !st.SourcePreview;
-  if (fb.repainted && target_mode && ZoneSelected(st)) fb.zone = DrawZone(st, pf.view.ScrollPosition());
+  if (fb.repainted && target_mode && ZoneSelected(st))
+    fb.zone = DrawZone(st, pf.view.ScrollPosition());
   return fb;
 }
 
@@ -150,7 +151,8 @@ ViewFeedback OnMouseMove(State& st, Platform& pf, const MouseEvent& e) {
   st.tips.GrabBoxTip.Empty();
   if (!HasAnchor(st)) return {};
   // Points beyond the picture's right or lower edge count as on that edge.
-  const Point window{std::min(e.window.x, st.TargetWidth()), std::min(e.window.y, st.TargetHeight())};
+  const Point window{std::min(e.window.x, st.TargetWidth()),
+                     std::min(e.window.y, st.TargetHeight())};
   if (st.MouseCaptured) return Finish(st, pf, CapturedMove(st, pf, window, e.keys));
   ViewFeedback fb;
   if (st.SourceBrushing) {

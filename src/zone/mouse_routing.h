@@ -33,10 +33,10 @@ struct MouseEvent {
 
 // What the view shows after a handler, in window coordinates.
 struct ViewFeedback {
-  bool repainted = false;            // the handler repainted the whole view
-  std::optional<ZoneDrawing> zone;   // the zone over the repainted target, if shown
+  bool repainted = false;           // the handler repainted the whole view
+  std::optional<ZoneDrawing> zone;  // the zone over the repainted target, if shown
   std::optional<BrushBox> brush_box;
-  std::optional<Segment> align_line;  // dotted black, from the press to the pointer
+  std::optional<Segment> align_line;      // dotted black, from the press to the pointer
   bool refresh_reference_dialog = false;  // the open reference colour dialog shows ReferenceColor
 };
 

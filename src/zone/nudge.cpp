@@ -41,7 +41,8 @@ void Blend(const std::uint8_t* p0, const std::uint8_t* p1, int f, std::uint8_t* 
     WritePixel(out, ReadPixel(p0));
     return;
   }
-  for (int c = 0; c < 3; ++c) out[c] = std::uint8_t(((256 - f) * 256 * p0[c] + f * 256 * p1[c]) >> 16);
+  for (int c = 0; c < 3; ++c)
+    out[c] = std::uint8_t(((256 - f) * 256 * p0[c] + f * 256 * p1[c]) >> 16);
 }
 
 struct SampleIndex {
@@ -60,41 +61,59 @@ void Destinations(const PushLine& line, int limit, int& first, int& last) {
 }
 
 PushLine LineOf(int vmin, int vmax, int n, int aggressiveness) {
-  return {float(vmin), float(vmax), float((vmin + vmax) >> 1), float(aggressiveness), std::abs(n), n > 0};
+  return {float(vmin),           float(vmax), float((vmin + vmax) >> 1),
+          float(aggressiveness), std::abs(n), n > 0};
 }
 
-void NudgeVertical(ConstTargetImage backup, TargetImage target, const ZoneGeometry& g, int n, int A) {
+void NudgeVertical(ConstTargetImage backup, TargetImage target, const ZoneGeometry& g, int n,
+                   int A) {
   const PushLine line = LineOf(g.ymin, g.ymax, n, A);
-  std::vector<float> fade(std::size_t(g.col_end - g.col_begin));
-  for (int u = g.col_begin; u < g.col_end; ++u) fade[std::size_t(u - g.col_begin)] = Fade(u, g.xc, g.xmin, g.xmax);
+  // The fade depends on (u - uc) only through t^4, so columns at the same
+  // distance from the centre line take their samples from the same rows.
+  const int farthest = std::max(std::abs(g.col_begin - g.xc), std::abs(g.col_end - 1 - g.xc));
+  std::vector<float> fade(std::size_t(farthest + 1));
+  for (int d = 0; d <= farthest; ++d) fade[std::size_t(d)] = Fade(g.xc + d, g.xc, g.xmin, g.xmax);
   int first = 0, last = 0;
   Destinations(line, target.height(), first, last);
   ForEachZoneRowBand(first, last + 1, [&](int band_first, int band_last) {
+    std::vector<SampleIndex> at(fade.size());
     for (int v = band_first; v < band_last; ++v) {
+      for (std::size_t d = 0; d < fade.size(); ++d) at[d] = Split(line.Sample(v, fade[d]));
       std::uint8_t* out = target.row(v);
       for (int u = g.col_begin; u < g.col_end; ++u) {
-        const SampleIndex at = Split(line.Sample(v, fade[std::size_t(u - g.col_begin)]));
-        if (at.i < 0 || at.i + 1 >= target.height()) continue;
-        Blend(backup.pixel(u, at.i), backup.pixel(u, at.i + 1), at.f, out + 3 * u);
+        const SampleIndex& s = at[std::size_t(std::abs(u - g.xc))];
+        if (s.i < 0 || s.i + 1 >= target.height()) continue;
+        Blend(backup.pixel(u, s.i), backup.pixel(u, s.i + 1), s.f, out + 3 * u);
       }
     }
   });
 }
 
-void NudgeHorizontal(ConstTargetImage backup, TargetImage target, const ZoneGeometry& g, int n, int A) {
+void NudgeHorizontal(ConstTargetImage backup, TargetImage target, const ZoneGeometry& g, int n,
+                     int A) {
   const PushLine line = LineOf(g.xmin, g.xmax, n, A);
   int first = 0, last = 0;
   Destinations(line, target.width(), first, last);
-  ForEachZoneRowBand(g.row_begin, g.row_end, [&](int band_first, int band_last) {
-    for (int u = band_first; u < band_last; ++u) {
-      const float fade = Fade(u, g.yc, g.ymin, g.ymax);
-      const std::uint8_t* in = backup.row(u);
-      std::uint8_t* out = target.row(u);
-      for (int v = first; v <= last; ++v) {
-        const SampleIndex at = Split(line.Sample(v, fade));
-        if (at.i < 0 || at.i >= target.width() || (at.f != 0 && at.i + 1 >= target.width())) continue;
-        Blend(in + 3 * at.i, in + 3 * (at.i + 1), at.f, out + 3 * v);
-      }
+  // Rows at the same distance from the centre line fade alike (t^4), so each
+  // pair of rows yc - d and yc + d shares one run of sample positions.
+  const int farthest = std::max(std::abs(g.row_begin - g.yc), std::abs(g.row_end - 1 - g.yc));
+  ForEachZoneRowBand(0, farthest + 1, [&](int band_first, int band_last) {
+    std::vector<SampleIndex> at(std::size_t(std::max(0, last - first + 1)));
+    for (int d = band_first; d < band_last; ++d) {
+      const float fade = Fade(g.yc + d, g.yc, g.ymin, g.ymax);
+      for (int v = first; v <= last; ++v) at[std::size_t(v - first)] = Split(line.Sample(v, fade));
+      const auto push_row = [&](int u) {
+        if (u < g.row_begin || u >= g.row_end) return;
+        const std::uint8_t* in = backup.row(u);
+        std::uint8_t* out = target.row(u);
+        for (int v = first; v <= last; ++v) {
+          const SampleIndex& s = at[std::size_t(v - first)];
+          if (s.i < 0 || s.i >= target.width() || (s.f != 0 && s.i + 1 >= target.width())) continue;
+          Blend(in + 3 * s.i, in + 3 * (s.i + 1), s.f, out + 3 * v);
+        }
+      };
+      push_row(g.yc + d);
+      if (d > 0) push_row(g.yc - d);
     }
   });
 }
@@ -114,7 +133,8 @@ void Nudge(State& st, Platform& pf, NudgeDirection direction) {
   const bool towards_start = direction == NudgeDirection::Up || direction == NudgeDirection::Left;
   const int n = int(BeginStep(st, vertical ? ZoneStep::NudgeVertical : ZoneStep::NudgeHorizontal,
                               towards_start ? 1 : -1));
-  NudgeZone(st.Backup(), st.Target(), ZoneGeometry::Of(st.zone, st.TargetWidth(), st.TargetHeight()),
+  NudgeZone(st.Backup(), st.Target(),
+            ZoneGeometry::Of(st.zone, st.TargetWidth(), st.TargetHeight()),
             vertical ? NudgeAxis::Vertical : NudgeAxis::Horizontal, n, st.Aggressiveness);
   pf.view.RedrawView();
 }

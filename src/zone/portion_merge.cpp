@@ -16,7 +16,8 @@ void PortionMergeZone(ConstTargetImage backup, TargetImage target, ConstPlane so
     std::vector<double> w;  // by |dx|, the same on both sides of the centre
     for (int y = first; y < last; ++y) {
       const int inside = g.RowEdgeFactors(y, distance_terms, w);
-      for (int d = 0; d < inside; ++d) w[std::size_t(d)] = w[std::size_t(d)] * w[std::size_t(d)] * strength;
+      for (int d = 0; d < inside; ++d)
+        w[std::size_t(d)] = w[std::size_t(d)] * w[std::size_t(d)] * strength;
       const std::uint8_t* base = backup.row(y);
       const std::uint8_t* blended = source.row(y);
       std::uint8_t* out = target.row(y);
@@ -25,7 +26,8 @@ void PortionMergeZone(ConstTargetImage backup, TargetImage target, ConstPlane so
         const std::uint8_t* P = base + 3 * x;
         const std::uint8_t* S = blended + 3 * x;
         if (wx < 8) {
-          for (int c = 0; c < 3; ++c) out[3 * x + c] = ClampByte(P[c] + (int((S[c] - P[c]) * wx) >> 3));
+          for (int c = 0; c < 3; ++c)
+            out[3 * x + c] = ClampByte(P[c] + (int((S[c] - P[c]) * wx) >> 3));
         } else {
           WritePixel(out + 3 * x, ReadPixel(S));
         }

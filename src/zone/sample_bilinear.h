@@ -18,7 +18,8 @@ inline void SampleBilinear(ConstTargetImage from, double xs, double ys, std::uin
   const int w00 = (256 - fx) * (256 - fy), w10 = fx * (256 - fy);
   const int w01 = (256 - fx) * fy, w11 = fx * fy;
   for (int c = 0; c < 3; ++c)
-    out[c] = std::uint8_t((w00 * upper[c] + w10 * upper[c + 3] + w01 * lower[c] + w11 * lower[c + 3]) >> 16);
+    out[c] = std::uint8_t(
+        (w00 * upper[c] + w10 * upper[c + 3] + w01 * lower[c] + w11 * lower[c + 3]) >> 16);
 }
 
 }  // namespace wrimple

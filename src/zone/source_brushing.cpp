@@ -33,7 +33,8 @@ std::optional<BrushBox> SourceBrushingOn(State& st, Platform& pf) {
     return std::nullopt;
   }
   st.SourceBrushing = true;
-  const Point centre{(st.zone.xmin() + st.zone.xmax()) >> 1, (st.zone.ymin() + st.zone.ymax()) >> 1};
+  const Point centre{(st.zone.xmin() + st.zone.xmax()) >> 1,
+                     (st.zone.ymin() + st.zone.ymax()) >> 1};
   return DrawBrushBox(st, pf, centre);
 }
 

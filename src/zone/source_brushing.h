@@ -12,7 +12,7 @@ namespace wrimple {
 
 // Dashed black pen, width 0, in window coordinates.
 struct BrushBox {
-  Point centre;                 // the point after holding the box in the window and target
+  Point centre;                  // the point after holding the box in the window and target
   std::array<Point, 5> outline;  // closed polyline
 };
 

@@ -16,8 +16,8 @@ void TakePixel(State& st, int x, int y) {
   sum.S0 += p[0];
   sum.S1 += p[1];
   sum.S2 += p[2];
-  st.ReferenceColor = Bgr{std::uint8_t(sum.S0 / sum.C), std::uint8_t(sum.S1 / sum.C),
-                          std::uint8_t(sum.S2 / sum.C)};
+  st.ReferenceColor =
+      Bgr{std::uint8_t(sum.S0 / sum.C), std::uint8_t(sum.S1 / sum.C), std::uint8_t(sum.S2 / sum.C)};
   sum.C += 1;
   st.SweepX = x;
   st.SweepY = y;

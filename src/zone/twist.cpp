@@ -20,8 +20,8 @@ void TwistZone(ConstTargetImage backup, TargetImage target, const ZoneGeometry& 
 
 void Twist(State& st, Platform& pf, int direction) {
   const double n = BeginStep(st, ZoneStep::Twist, direction);
-  TwistZone(st.Backup(), st.Target(), ZoneGeometry::Of(st.zone, st.TargetWidth(), st.TargetHeight()),
-            n, st.Aggressiveness);
+  TwistZone(st.Backup(), st.Target(),
+            ZoneGeometry::Of(st.zone, st.TargetWidth(), st.TargetHeight()), n, st.Aggressiveness);
   pf.view.RedrawView();
 }
 

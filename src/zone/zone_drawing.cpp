@@ -26,12 +26,14 @@ ZonePreviewBlock SourcesUnderZone(const State& st, const WrimpleZone& z, Point a
 
 std::optional<ZoneDrawing> DrawZone(const State& st, Point scroll) {
   const WrimpleZone& z = st.zone;
-  if (st.SourceCount == 0 || z.X1 == -1 || z.Y1 == -1 || z.X2 == -1 || z.Y2 == -1) return std::nullopt;
+  if (st.SourceCount == 0 || z.X1 == -1 || z.Y1 == -1 || z.X2 == -1 || z.Y2 == -1)
+    return std::nullopt;
   const int left = z.xmin() - scroll.x, right = z.xmax() - scroll.x;
   const int top = z.ymin() - scroll.y, bottom = z.ymax() - scroll.y;
   ZoneDrawing d;
   if (z.Dragging) d.preview = SourcesUnderZone(st, z, {left, top});
-  d.outline = {Point{left, top}, Point{right, top}, Point{right, bottom}, Point{left, bottom}, Point{left, top}};
+  d.outline = {Point{left, top}, Point{right, top}, Point{right, bottom}, Point{left, bottom},
+               Point{left, top}};
   const Point c{(z.xmin() + z.xmax()) / 2 - scroll.x, (z.ymin() + z.ymax()) / 2 - scroll.y};
   const int ax = std::min(std::abs((z.xmax() - z.xmin()) >> 1), 20);
   const int ay = std::min(std::abs((z.ymax() - z.ymin()) >> 1), 20);

@@ -23,7 +23,8 @@ ZoneGeometry ZoneGeometry::Of(const WrimpleZone& zone, int target_width, int tar
 }
 
 std::vector<double> ZoneGeometry::DistanceTerms() const {
-  const int farthest = col_end > col_begin ? std::max(std::abs(col_begin - xc), std::abs(col_end - 1 - xc)) : -1;
+  const int farthest =
+      col_end > col_begin ? std::max(std::abs(col_begin - xc), std::abs(col_end - 1 - xc)) : -1;
   std::vector<double> terms(std::size_t(farthest + 1));
   for (int d = 0; d <= farthest; ++d) {
     const double a = double(d) * ry;
@@ -32,7 +33,8 @@ std::vector<double> ZoneGeometry::DistanceTerms() const {
   return terms;
 }
 
-int ZoneGeometry::RowEdgeFactors(int y, const std::vector<double>& distance_terms, std::vector<double>& q) const {
+int ZoneGeometry::RowEdgeFactors(int y, const std::vector<double>& distance_terms,
+                                 std::vector<double>& q) const {
   const int dy = y - yc;
   q.resize(distance_terms.size());
   int inside = 0;

@@ -31,7 +31,8 @@ struct ZoneGeometry {
   // the pixel lies inside the inscribed ellipse (Hz - 2r >= 0); r grows with
   // |dx|, so the inside of a row is one run of columns around xc. Returns
   // how many distances are inside.
-  int RowEdgeFactors(int y, const std::vector<double>& distance_terms, std::vector<double>& q) const;
+  int RowEdgeFactors(int y, const std::vector<double>& distance_terms,
+                     std::vector<double>& q) const;
   // The columns of row y inside the ellipse, given RowEdgeFactors' count.
   int InsideBegin(int inside) const { return std::max(col_begin, xc - inside + 1); }
   int InsideEnd(int inside) const { return std::min(col_end, xc + inside); }

@@ -6,8 +6,8 @@
 #include "batch/command_table.h"
 #include "batch/runner.h"
 #include "batch/session.h"
-#include "zone_model.h"
 #include "support/scripted_platform.h"
+#include "zone_model.h"
 
 namespace wrimple::batch {
 namespace {
@@ -80,11 +80,13 @@ TEST_F(ZoneScript, ZoneAndTimesGiveTheClickedPictureAndCounter) {
 
 TEST_F(ZoneScript, EveryZoneCommandRunsWithASelectedZone) {
   ASSERT_TRUE(Run("zone 8 6 56 42"));
-  for (const char* word : {"nudge-down", "nudge-up", "nudge-left", "nudge-right", "twist-counter-clockwise",
-                           "twist-clockwise", "squash", "stretch", "blush-down", "blush-up", "portion-merge-1",
-                           "portion-merge-2", "fill-1", "fill-2"})
+  for (const char* word :
+       {"nudge-down", "nudge-up", "nudge-left", "nudge-right", "twist-counter-clockwise",
+        "twist-clockwise", "squash", "stretch", "blush-down", "blush-up", "portion-merge-1",
+        "portion-merge-2", "fill-1", "fill-2"})
     EXPECT_TRUE(Run(std::string(word) + " times=2")) << word << ": " << err.str();
-  EXPECT_EQ(TargetAt(30, 20), ReadPixel(session.state.doc.Source(2).plane().pixel(30, 20))) << "fill-2 last";
+  EXPECT_EQ(TargetAt(30, 20), ReadPixel(session.state.doc.Source(2).plane().pixel(30, 20)))
+      << "fill-2 last";
   EXPECT_EQ(session.state.steps.PortionMergeCount, 0);
   EXPECT_TRUE(session.state.TargetModified);
 }
@@ -92,7 +94,8 @@ TEST_F(ZoneScript, EveryZoneCommandRunsWithASelectedZone) {
 TEST_F(ZoneScript, ZoneCommandsWithoutAZoneAreNotAvailable) {
   ASSERT_TRUE(Run("zone 8 6 16 50"));  // 8 wide: not selected
   EXPECT_FALSE(Run("squash"));
-  EXPECT_NE(err.str().find("wrimple: error: squash is not available now"), std::string::npos) << err.str();
+  EXPECT_NE(err.str().find("wrimple: error: squash is not available now"), std::string::npos)
+      << err.str();
   EXPECT_EQ(session.state.steps.SquashStretchCount, 0);
 }
 

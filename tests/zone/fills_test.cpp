@@ -20,19 +20,25 @@ namespace {
 
 TEST_P(KernelMatchesModel, PortionMerge) {
   for (int n : {1, 3, 8, 9, -1, -5})
-    Compare("n=" + std::to_string(n),
-            [&](const ZoneGeometry& g) { PortionMergeZone(st->Backup(), st->Target(), st->doc.Source(1).plane(), g, n); },
-            [&](const ModelPicture& base, ModelPicture& out) {
-              ModelPortionMerge(base, out, st->doc.Source(1).SourcePlane.data(), Zone(), n);
-            });
+    Compare(
+        "n=" + std::to_string(n),
+        [&](const ZoneGeometry& g) {
+          PortionMergeZone(st->Backup(), st->Target(), st->doc.Source(1).plane(), g, n);
+        },
+        [&](const ModelPicture& base, ModelPicture& out) {
+          ModelPortionMerge(base, out, st->doc.Source(1).SourcePlane.data(), Zone(), n);
+        });
 }
 
 TEST_P(KernelMatchesModel, Blush) {
   for (const Bgr reference : {Bgr{0, 0, 0}, Bgr{200, 30, 127}})
     for (int n : {1, 2, 7, 0, -1, -6})
-      Compare("n=" + std::to_string(n),
-              [&](const ZoneGeometry& g) { BlushZone(st->Backup(), st->Target(), g, n, reference); },
-              [&](const ModelPicture& base, ModelPicture& out) { ModelBlush(base, out, Zone(), n, reference.data()); });
+      Compare(
+          "n=" + std::to_string(n),
+          [&](const ZoneGeometry& g) { BlushZone(st->Backup(), st->Target(), g, n, reference); },
+          [&](const ModelPicture& base, ModelPicture& out) {
+            ModelBlush(base, out, Zone(), n, reference.data());
+          });
 }
 
 // A 64 x 48 target with a 48 x 36 zone centred on (32, 24).
@@ -44,11 +50,14 @@ class Fills : public ZoneTest {
     SetZone(8, 6, 56, 42);
   }
   void SetTargetPixel(int x, int y, Bgr v) { WritePixel(st->Target().pixel(x, y), v); }
-  void SetPlanePixel(int n, int x, int y, Bgr v) { WritePixel(st->doc.Source(n).plane().pixel(x, y), v); }
+  void SetPlanePixel(int n, int x, int y, Bgr v) {
+    WritePixel(st->doc.Source(n).plane().pixel(x, y), v);
+  }
   // The rectangle's corner pixels lie outside the ellipse.
   void ExpectCornersUnchanged(const ModelPicture& before) {
     const ModelPicture now = TargetPicture();
-    for (const auto& [x, y] : {std::pair{8, 6}, std::pair{55, 6}, std::pair{8, 41}, std::pair{55, 41}})
+    for (const auto& [x, y] :
+         {std::pair{8, 6}, std::pair{55, 6}, std::pair{8, 41}, std::pair{55, 41}})
       EXPECT_EQ(std::memcmp(now.At(x, y), before.At(x, y), 3), 0) << x << "," << y;
   }
 };
@@ -88,7 +97,8 @@ TEST_F(Fills, EightClicksShowTheSourceAtTheCentreOnly) {
   const Bgr near_edge = TargetAt(kXc, 7);
   const std::uint8_t* was = base.At(kXc, 7);
   for (int c = 0; c < 3; ++c)
-    EXPECT_LE(std::abs(near_edge[c] - was[c]), std::abs(PlaneAt(1, kXc, 7)[c] - was[c]) / 4 + 1) << c;
+    EXPECT_LE(std::abs(near_edge[c] - was[c]), std::abs(PlaneAt(1, kXc, 7)[c] - was[c]) / 4 + 1)
+        << c;
   ExpectCornersUnchanged(base);
 }
 
@@ -125,7 +135,8 @@ void LoadPatternSource(State& st) {
   s.SourcePicture = AllocateDib(24, 16, 12);
   const TargetImage bits(s.SourcePicture->bits(), 16, 12);
   for (int y = 0; y < 12; ++y)
-    for (int x = 0; x < 16; ++x) WritePixel(bits.pixel(x, y), {std::uint8_t(x * 16), std::uint8_t(y * 20), 77});
+    for (int x = 0; x < 16; ++x)
+      WritePixel(bits.pixel(x, y), {std::uint8_t(x * 16), std::uint8_t(y * 20), 77});
   s.SourceKind = kKindImageFile;
   st.SourceCount = 1;
 }
@@ -138,7 +149,8 @@ TEST(LockedTarget, FillBringsInTheSourceFromItsNewPlace) {
   RecomposeTarget(st, tp);
   LockTarget(st);
   ASSERT_TRUE(st.TargetLock);
-  const std::vector<std::uint8_t> before(st.TargetBuffer.data(), st.TargetBuffer.data() + st.Target().byte_size());
+  const std::vector<std::uint8_t> before(st.TargetBuffer.data(),
+                                         st.TargetBuffer.data() + st.Target().byte_size());
   // Drag the source 3 right and 2 down while aligning.
   SetAligning(st, tp, 1);
   OnButtonDown(st, tp, MouseButton::Left, {.window = {5, 5}, .keys = kMouseLeftButton});
@@ -162,7 +174,8 @@ TEST(LockedTarget, RestoreRebuildsOnlyWhenUnlocked) {
   st.SetTargetSize(16, 12);
   LoadPatternSource(st);
   RecomposeTarget(st, tp);
-  const std::vector<std::uint8_t> fresh(st.TargetBuffer.data(), st.TargetBuffer.data() + st.Target().byte_size());
+  const std::vector<std::uint8_t> fresh(st.TargetBuffer.data(),
+                                        st.TargetBuffer.data() + st.Target().byte_size());
   st.zone = WrimpleZone{.X1 = 1, .Y1 = 1, .X2 = 15, .Y2 = 11};
   Blush(st, tp, -1);
   LockTarget(st);

@@ -18,9 +18,13 @@ class Mouse : public ZoneTest {
  protected:
   void SetUp() override { Start(64, 48); }
   ViewFeedback Press(int x, int y, MouseButton b = MouseButton::Left) {
-    return OnButtonDown(*st, tp, b, {.window = {x, y}, .keys = b == MouseButton::Left ? kMouseLeftButton : kMouseRightButton});
+    return OnButtonDown(
+        *st, tp, b,
+        {.window = {x, y}, .keys = b == MouseButton::Left ? kMouseLeftButton : kMouseRightButton});
   }
-  ViewFeedback Move(int x, int y, std::uint32_t keys) { return OnMouseMove(*st, tp, {.window = {x, y}, .keys = keys}); }
+  ViewFeedback Move(int x, int y, std::uint32_t keys) {
+    return OnMouseMove(*st, tp, {.window = {x, y}, .keys = keys});
+  }
   ViewFeedback Release(int x, int y, MouseButton b = MouseButton::Left) {
     return OnButtonUp(*st, tp, b, {.window = {x, y}, .keys = 0});
   }
@@ -66,7 +70,9 @@ INSTANTIATE_TEST_SUITE_P(Directions, ZoneDrag,
                                            DragCase{"BottomRightToTopLeft", 50, 38, 10, 8},
                                            DragCase{"TopRightToBottomLeft", 50, 8, 10, 38},
                                            DragCase{"BottomLeftToTopRight", 10, 38, 50, 8}),
-                         [](const ::testing::TestParamInfo<DragCase>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<DragCase>& info) {
+                           return info.param.name;
+                         });
 
 struct SizeCase {
   std::string name;
@@ -86,10 +92,11 @@ TEST_P(ZoneSize, SelectsFromTenByTenAndSwitchesTheCommands) {
   EXPECT_EQ(IsEnabled(*st, CommandId::RestoreTarget), !c.selected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Limits, ZoneSize,
-                         ::testing::Values(SizeCase{"TenByTen", 10, 10, true}, SizeCase{"NineByFifty", 9, 40, false},
-                                           SizeCase{"FiftyByNine", 40, 9, false}, SizeCase{"Click", 0, 0, false}),
-                         [](const ::testing::TestParamInfo<SizeCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Limits, ZoneSize,
+    ::testing::Values(SizeCase{"TenByTen", 10, 10, true}, SizeCase{"NineByFifty", 9, 40, false},
+                      SizeCase{"FiftyByNine", 40, 9, false}, SizeCase{"Click", 0, 0, false}),
+    [](const ::testing::TestParamInfo<SizeCase>& info) { return info.param.name; });
 
 TEST_F(Mouse, DragStopsAtTheVisibleWindowAndTheTargetEdge) {
   tp.view.client = {40, 30};
@@ -177,7 +184,8 @@ TEST_F(Mouse, DragShowsTheAveragedSourcesUnderTheZone) {
   const ConstTargetImage pixels(block.rows.data(), block.width, block.height);
   for (const auto& [x, y] : {std::pair{0, 0}, std::pair{39, 29}, std::pair{17, 3}})
     for (int c = 0; c < 3; ++c)
-      EXPECT_EQ(pixels.pixel(x, y)[c], (PlaneAt(1, 10 + x, 8 + y)[c] + PlaneAt(2, 10 + x, 8 + y)[c]) / 2);
+      EXPECT_EQ(pixels.pixel(x, y)[c],
+                (PlaneAt(1, 10 + x, 8 + y)[c] + PlaneAt(2, 10 + x, 8 + y)[c]) / 2);
   const ViewFeedback done = Release(50, 38);
   ASSERT_TRUE(done.zone.has_value());
   EXPECT_FALSE(done.zone->preview.has_value());
@@ -261,7 +269,8 @@ TEST_F(Brushing, SpotNearTheCornerIsClippedAtRowAndColumnZero) {
   const ModelPicture after = TargetPicture();
   for (int i = 0; i < 12; ++i)
     for (int k = 0; k < 14; ++k) {
-      const Bgr expected = InBrush(12, 10, 2, 3, k, i) ? PlaneAt(1, k, i) : ReadPixel(before.At(k, i));
+      const Bgr expected =
+          InBrush(12, 10, 2, 3, k, i) ? PlaneAt(1, k, i) : ReadPixel(before.At(k, i));
       EXPECT_EQ(ReadPixel(after.At(k, i)), expected) << k << "," << i;
     }
   EXPECT_TRUE(st->TargetModified);
@@ -285,12 +294,14 @@ TEST_P(BrushKeys, PaintOnlyWithExactlyOneButton) {
   EXPECT_EQ(TargetAt(30, 30), s == 0 ? before : PlaneAt(s, 30, 30));
 }
 
-INSTANTIATE_TEST_SUITE_P(Flags, BrushKeys,
-                         ::testing::Values(KeysCase{"Left", kMouseLeftButton, 1}, KeysCase{"Right", kMouseRightButton, 2},
-                                           KeysCase{"Both", kMouseLeftButton | kMouseRightButton, 0},
-                                           KeysCase{"LeftAndShift", kMouseLeftButton | kMouseShift, 0},
-                                           KeysCase{"LeftAndControl", kMouseLeftButton | kMouseControl, 0}),
-                         [](const ::testing::TestParamInfo<KeysCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Flags, BrushKeys,
+    ::testing::Values(KeysCase{"Left", kMouseLeftButton, 1},
+                      KeysCase{"Right", kMouseRightButton, 2},
+                      KeysCase{"Both", kMouseLeftButton | kMouseRightButton, 0},
+                      KeysCase{"LeftAndShift", kMouseLeftButton | kMouseShift, 0},
+                      KeysCase{"LeftAndControl", kMouseLeftButton | kMouseControl, 0}),
+    [](const ::testing::TestParamInfo<KeysCase>& info) { return info.param.name; });
 
 TEST_F(Brushing, WithOneSourceTheRightButtonPaintsTheReferenceColour) {
   st->SourceCount = 1;

@@ -20,38 +20,53 @@ TEST_P(KernelMatchesModel, Nudge) {
   for (bool vertical : {true, false})
     for (int n : {1, 2, 5, 0, -1, -3})
       for (int A : {1, 5, 10})
-        Compare((vertical ? "vertical n=" : "horizontal n=") + std::to_string(n) + " A=" + std::to_string(A),
+        Compare((vertical ? "vertical n=" : "horizontal n=") + std::to_string(n) +
+                    " A=" + std::to_string(A),
                 [&](const ZoneGeometry& g) {
-                  NudgeZone(st->Backup(), st->Target(), g, vertical ? NudgeAxis::Vertical : NudgeAxis::Horizontal, n, A);
+                  NudgeZone(st->Backup(), st->Target(), g,
+                            vertical ? NudgeAxis::Vertical : NudgeAxis::Horizontal, n, A);
                 },
-                [&](const ModelPicture& base, ModelPicture& out) { ModelNudge(base, out, Zone(), vertical, n, A); });
+                [&](const ModelPicture& base, ModelPicture& out) {
+                  ModelNudge(base, out, Zone(), vertical, n, A);
+                });
 }
 
 TEST_P(KernelMatchesModel, Twist) {
   for (double n : {1.0, 3.0, 0.0, -2.0, 7.0})
     for (int A : {1, 5, 10})
-      Compare("n=" + std::to_string(n) + " A=" + std::to_string(A),
-              [&](const ZoneGeometry& g) { TwistZone(st->Backup(), st->Target(), g, n, A); },
-              [&](const ModelPicture& base, ModelPicture& out) { ModelTwist(base, out, Zone(), n, A); });
+      Compare(
+          "n=" + std::to_string(n) + " A=" + std::to_string(A),
+          [&](const ZoneGeometry& g) { TwistZone(st->Backup(), st->Target(), g, n, A); },
+          [&](const ModelPicture& base, ModelPicture& out) {
+            ModelTwist(base, out, Zone(), n, A);
+          });
 }
 
 TEST_P(KernelMatchesModel, SquashStretch) {
   for (int n : {1, 2, 6, 0, -1, -4})
     for (int A : {1, 5, 9, 10})
-      Compare("n=" + std::to_string(n) + " A=" + std::to_string(A),
-              [&](const ZoneGeometry& g) { SquashStretchZone(st->Backup(), st->Target(), g, n, A); },
-              [&](const ModelPicture& base, ModelPicture& out) { ModelSquashStretch(base, out, Zone(), n, A); });
+      Compare(
+          "n=" + std::to_string(n) + " A=" + std::to_string(A),
+          [&](const ZoneGeometry& g) { SquashStretchZone(st->Backup(), st->Target(), g, n, A); },
+          [&](const ModelPicture& base, ModelPicture& out) {
+            ModelSquashStretch(base, out, Zone(), n, A);
+          });
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Zones, KernelMatchesModel,
-    ::testing::Values(KernelCase{"Middle", {10, 8, 70, 60}, 1}, KernelCase{"MiddleTwoThreads", {10, 8, 70, 60}, 2},
-                      KernelCase{"DraggedUpLeft", {70, 60, 10, 8}, 1}, KernelCase{"DraggedDownLeft", {70, 8, 10, 60}, 2},
-                      KernelCase{"AtTopLeftCorner", {0, 0, 41, 33}, 1},
-                      KernelCase{"AtBottomRightCorner", {40, 30, 96, 79}, 2},
-                      KernelCase{"WholeTarget", {0, 0, 96, 79}, 2}, KernelCase{"TallAtLeftEdge", {0, 0, 12, 79}, 1},
-                      KernelCase{"WideAtTopEdge", {0, 0, 96, 11}, 1}, KernelCase{"Smallest", {30, 30, 40, 40}, 1}),
-    [](const ::testing::TestParamInfo<KernelCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Zones, KernelMatchesModel,
+                         ::testing::Values(KernelCase{"Middle", {10, 8, 70, 60}, 1},
+                                           KernelCase{"MiddleTwoThreads", {10, 8, 70, 60}, 2},
+                                           KernelCase{"DraggedUpLeft", {70, 60, 10, 8}, 1},
+                                           KernelCase{"DraggedDownLeft", {70, 8, 10, 60}, 2},
+                                           KernelCase{"AtTopLeftCorner", {0, 0, 41, 33}, 1},
+                                           KernelCase{"AtBottomRightCorner", {40, 30, 96, 79}, 2},
+                                           KernelCase{"WholeTarget", {0, 0, 96, 79}, 2},
+                                           KernelCase{"TallAtLeftEdge", {0, 0, 12, 79}, 1},
+                                           KernelCase{"WideAtTopEdge", {0, 0, 96, 11}, 1},
+                                           KernelCase{"Smallest", {30, 30, 40, 40}, 1}),
+                         [](const ::testing::TestParamInfo<KernelCase>& info) {
+                           return info.param.name;
+                         });
 
 // ---- The step protocol.
 
@@ -83,8 +98,8 @@ TEST_F(StepProtocol, FillZeroesEveryCounterAndTakesNoSnapshot) {
   st->steps = StepCounters{1, 2, 3.0, 4, 5, 6};
   const ModelPicture backup = BackupPicture();
   EXPECT_EQ(BeginStep(*st, ZoneStep::Fill, 0), 0.0);
-  EXPECT_EQ(st->steps.NudgeVerticalCount + st->steps.NudgeHorizontalCount + st->steps.SquashStretchCount +
-                st->steps.PortionMergeCount + st->steps.BlushCount,
+  EXPECT_EQ(st->steps.NudgeVerticalCount + st->steps.NudgeHorizontalCount +
+                st->steps.SquashStretchCount + st->steps.PortionMergeCount + st->steps.BlushCount,
             0);
   EXPECT_EQ(st->steps.TwistCount, 0.0);
   EXPECT_EQ(BackupPicture().bytes, backup.bytes);
@@ -135,12 +150,13 @@ TEST_P(OppositeNudges, ReturnTheWholeTargetToTheBase) {
   EXPECT_EQ(tp.view.redraws, 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Directions, OppositeNudges,
-                         ::testing::Values(NudgePair{"UpThenDown", NudgeDirection::Up, NudgeDirection::Down},
-                                           NudgePair{"DownThenUp", NudgeDirection::Down, NudgeDirection::Up},
-                                           NudgePair{"LeftThenRight", NudgeDirection::Left, NudgeDirection::Right},
-                                           NudgePair{"RightThenLeft", NudgeDirection::Right, NudgeDirection::Left}),
-                         [](const ::testing::TestParamInfo<NudgePair>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Directions, OppositeNudges,
+    ::testing::Values(NudgePair{"UpThenDown", NudgeDirection::Up, NudgeDirection::Down},
+                      NudgePair{"DownThenUp", NudgeDirection::Down, NudgeDirection::Up},
+                      NudgePair{"LeftThenRight", NudgeDirection::Left, NudgeDirection::Right},
+                      NudgePair{"RightThenLeft", NudgeDirection::Right, NudgeDirection::Left}),
+    [](const ::testing::TestParamInfo<NudgePair>& info) { return info.param.name; });
 
 TEST_F(Warps, NudgeKeepsTheFirstAndLastRowAlongThePush) {
   const ModelPicture base = TargetPicture();
@@ -245,7 +261,8 @@ TEST(NudgeAtTheRightEdge, NeverReadsPastTheLastColumnOfTheTopRow) {
   WritePixel(st.Target().pixel(4095, 0), {1, 2, 3});
   Nudge(st, tp, NudgeDirection::Right);
   Nudge(st, tp, NudgeDirection::Right);
-  EXPECT_EQ(ReadPixel(st.Target().pixel(4095, 0)), (Bgr{1, 2, 3})) << "the edge column keeps its value";
+  EXPECT_EQ(ReadPixel(st.Target().pixel(4095, 0)), (Bgr{1, 2, 3}))
+      << "the edge column keeps its value";
 }
 
 }  // namespace

@@ -40,7 +40,9 @@ class ZoneTest : public ::testing::Test {
   ModelZone Zone() const { return {st->zone.X1, st->zone.Y1, st->zone.X2, st->zone.Y2}; }
   Bgr TargetAt(int x, int y) const { return ReadPixel(st->Target().pixel(x, y)); }
   Bgr BackupAt(int x, int y) const { return ReadPixel(st->Backup().pixel(x, y)); }
-  Bgr PlaneAt(int n, int x, int y) const { return ReadPixel(st->doc.Source(n).plane().pixel(x, y)); }
+  Bgr PlaneAt(int n, int x, int y) const {
+    return ReadPixel(st->doc.Source(n).plane().pixel(x, y));
+  }
 
   TestPlatform tp;
   std::unique_ptr<State> st;

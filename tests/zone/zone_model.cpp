@@ -41,21 +41,23 @@ void Bilinear(const ModelPicture& base, double xs, double ys, std::uint8_t* out)
   const int J = int(xs), K = int(ys);
   const int fx = int(256 * xs) - 256 * J, fy = int(256 * ys) - 256 * K;
   for (int c = 0; c < 3; ++c)
-    out[c] = std::uint8_t(((256 - fx) * (256 - fy) * base.At(J, K)[c] + fx * (256 - fy) * base.At(J + 1, K)[c] +
-                           (256 - fx) * fy * base.At(J, K + 1)[c] + fx * fy * base.At(J + 1, K + 1)[c]) >>
-                          16);
+    out[c] = std::uint8_t(
+        ((256 - fx) * (256 - fy) * base.At(J, K)[c] + fx * (256 - fy) * base.At(J + 1, K)[c] +
+         (256 - fx) * fy * base.At(J, K + 1)[c] + fx * fy * base.At(J + 1, K + 1)[c]) >>
+        16);
 }
 
 // The eight bounds, with a sample just left of or above 0 counted outside.
 bool Inside(const Box& b, const ModelPicture& t, double xs, double ys) {
   const int J = int(xs), K = int(ys);
-  return xs >= 0 && ys >= 0 && J >= 0 && J + 1 < t.width && K >= 0 && K + 1 < t.height && J >= b.xmin &&
-         J + 1 < b.xmax && K >= b.ymin && K + 1 < b.ymax;
+  return xs >= 0 && ys >= 0 && J >= 0 && J + 1 < t.width && K >= 0 && K + 1 < t.height &&
+         J >= b.xmin && J + 1 < b.xmax && K >= b.ymin && K + 1 < b.ymax;
 }
 
 }  // namespace
 
-void ModelNudge(const ModelPicture& base, ModelPicture& target, ModelZone z, bool vertical, int n, int A) {
+void ModelNudge(const ModelPicture& base, ModelPicture& target, ModelZone z, bool vertical, int n,
+                int A) {
   const Box b = BoxOf(z);
   const int vmin = vertical ? b.ymin : b.xmin, vmax = vertical ? b.ymax : b.xmax;
   const int umin = vertical ? b.xmin : b.ymin, umax = vertical ? b.xmax : b.ymax;
@@ -76,7 +78,8 @@ void ModelNudge(const ModelPicture& base, ModelPicture& target, ModelZone z, boo
       const int dx = vertical ? u : v, dy = vertical ? v : u;
       const int x0 = vertical ? u : i, y0 = vertical ? i : u;
       const int x1 = vertical ? u : i + 1, y1 = vertical ? i + 1 : u;
-      if (dy >= target.height || y0 >= target.height || y1 >= target.height || dx < 0 || x0 < 0) continue;
+      if (dy >= target.height || y0 >= target.height || y1 >= target.height || dx < 0 || x0 < 0)
+        continue;
       std::uint8_t* out = target.At(dx, dy);
       for (int c = 0; c < 3; ++c) {
         const int p1 = f == 0 ? 0 : base.At(x1, y1)[c];
@@ -135,7 +138,8 @@ void ModelPortionMerge(const ModelPicture& base, ModelPicture& target, const std
     }
 }
 
-void ModelBlush(const ModelPicture& base, ModelPicture& target, ModelZone z, int n, const std::uint8_t reference[3]) {
+void ModelBlush(const ModelPicture& base, ModelPicture& target, ModelZone z, int n,
+                const std::uint8_t reference[3]) {
   const Box b = BoxOf(z);
   for (int y = b.ymin; y < b.ymax; ++y)
     for (int x = b.xmin; x < b.xmax; ++x) {

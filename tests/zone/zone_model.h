@@ -25,11 +25,13 @@ struct ModelZone {
 
 // Each writes into `target` from `base`; `plane` is a top-down 4096-pixel-wide
 // plane.
-void ModelNudge(const ModelPicture& base, ModelPicture& target, ModelZone z, bool vertical, int n, int A);
+void ModelNudge(const ModelPicture& base, ModelPicture& target, ModelZone z, bool vertical, int n,
+                int A);
 void ModelTwist(const ModelPicture& base, ModelPicture& target, ModelZone z, double n, int A);
 void ModelSquashStretch(const ModelPicture& base, ModelPicture& target, ModelZone z, int n, int A);
 void ModelPortionMerge(const ModelPicture& base, ModelPicture& target, const std::uint8_t* plane,
                        ModelZone z, int n);
-void ModelBlush(const ModelPicture& base, ModelPicture& target, ModelZone z, int n, const std::uint8_t reference[3]);
+void ModelBlush(const ModelPicture& base, ModelPicture& target, ModelZone z, int n,
+                const std::uint8_t reference[3]);
 
 }  // namespace wrimple::testing
