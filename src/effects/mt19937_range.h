@@ -11,8 +11,9 @@ namespace wrimple {
 // a + u mod n, except that u is thrown away and drawn again while it falls in
 // the incomplete top block, that is while u / n >= 4294967295 / n and
 // 4294967295 mod n differs from n - 1. A single value uses no engine output.
+// Always inlined, so that a constant range folds its divisions away.
 template <typename Engine>
-std::int32_t DrawInRange(Engine& engine, std::int32_t a, std::uint32_t n) {
+[[gnu::always_inline]] inline std::int32_t DrawInRange(Engine& engine, std::int32_t a, std::uint32_t n) {
   if (n == 1) return a;
   constexpr std::uint32_t kTop = 4294967295u;
   const std::uint32_t blocks = kTop / n;
