@@ -110,6 +110,9 @@ bool Application::OpenThroughFramework(const QString& path) {
 
 bool Application::StartUp(const QStringList& arguments) {
   State& st = *st_;
+  // The image codecs are ready before the command-line file is decoded (the
+  // file would otherwise be refused for want of them).
+  st.ImagingAvailable = true;
   LoadRecentFiles();
   st.Aggressiveness = std::clamp(settings_->ReadInt("wrimple button aggressiveness", 5), 1, 10);
   InstallLook(kDefaultLook);
@@ -137,7 +140,6 @@ bool Application::StartUp(const QStringList& arguments) {
     st.FlyingTipsEnabled = false;
     st.FirstTimeHelp = false;
   }
-  st.ImagingAvailable = true;
   window_->view().SyncChildren();
   window_->Refresh();
   window_->view().RedrawView();
