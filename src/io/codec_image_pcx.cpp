@@ -151,7 +151,7 @@ bool CodecImagePCX::Decode(CodecFile* stream) {
   if (!CanCreate(w, h, std::uint32_t(image_bits))) return false;
 
   PcxLayout layout;
-  if (image_bits == 24) {
+  if (image_bits == 24 && head.bits == 8) {
     layout = PcxLayout::kRgb;
   } else if (head.planes == 1) {
     if (head.bits != 1 && head.bits != 2 && head.bits != 4 && head.bits != 8)

@@ -40,14 +40,13 @@ bool CodecMemFile::Close() {
 }
 
 std::size_t CodecMemFile::Read(void* buffer, std::size_t size, std::size_t count) {
-  if (data_ == nullptr || size == 0 || position_ >= size_) return 0;
+  if (data_ == nullptr || size == 0 || count == 0 || position_ >= size_) return 0;
   const std::size_t available = size_ - position_;
-  const std::size_t wanted = count > available / size ? available : size * count;
-  const std::size_t items = wanted / size;
-  if (items == 0) return 0;
-  std::memcpy(buffer, data_ + position_, items * size);
-  position_ += items * size;
-  return items;
+  // Like fread, a part of an item at the end is copied but not counted.
+  const std::size_t copied = count > available / size ? available : size * count;
+  std::memcpy(buffer, data_ + position_, copied);
+  position_ += copied;
+  return copied / size;
 }
 
 bool CodecMemFile::Reserve(std::size_t needed) {

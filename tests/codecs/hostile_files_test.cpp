@@ -46,7 +46,11 @@ INSTANTIATE_TEST_SUITE_P(
     Regressions, HostileFiles,
     ::testing::Values(
         // An empty colour table was copied from a null pointer.
-        HostileFile{"bmp_16_bit_empty_colour_table.bmp", kCodecBmp, ""}),
+        HostileFile{"bmp_16_bit_empty_colour_table.bmp", kCodecBmp, ""},
+        // 24 bits per plane and no planes were taken for a 24-bit picture and
+        // read three planes from an empty row.
+        HostileFile{"pcx_24_bits_per_plane.pcx", kCodecPcx,
+                    "PCX_PlanesToPixels: more than 4 planes or more than 1 bit per pixel"}),
     Name);
 
 }  // namespace

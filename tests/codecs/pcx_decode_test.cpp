@@ -159,6 +159,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "PCX_PlanesToPixels: more than 4 planes or more than 1 bit per pixel"},
         FailureCase{"FourPlanesOfTwoBits", Pcx(PcxHeader(2, 1, 1, 4, 1), {0, 0, 0, 0}),
                     "PCX_PlanesToPixels: more than 4 planes or more than 1 bit per pixel"},
+        FailureCase{"ThreePlanesOfTwentyFourBits", Pcx(PcxHeader(24, 1, 1, 3, 3), {0, 0, 0, 0, 0, 0, 0, 0, 0}),
+                    "PCX_PlanesToPixels: more than 4 planes or more than 1 bit per pixel"},
         FailureCase{"NoPlanes", PcxHeader(8, 1, 1, 0, 1), "PCX_PlanesToPixels: more than 4 planes or more than 1 bit per pixel"},
         FailureCase{"BytesPerLineBelowWidth", Pcx(PcxHeader(8, 5, 1, 3, 4), {0xC0}),
                     "PCX bytes per line too small for the image width"},
