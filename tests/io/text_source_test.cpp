@@ -113,6 +113,16 @@ TEST_F(TextSource, PixelsFollowTheGlyphsWithTheBottomRowLeftBase) {
   EXPECT_EQ(ReadPixel(p.pixel(15, 0)), base);
 }
 
+TEST_F(TextSource, PictureTooTallForASourceIsOutOfMemory) {
+  // 100 empty lines of cells 300 tall: 16 x 30,000 pixels, within the pixel
+  // limit but taller than a picture may be.
+  std::string text;
+  for (int l = 0; l < 100; ++l) text += "\r\n";
+  EXPECT_EQ(Render(text, -300), 0);
+  EXPECT_EQ(tp.messages.Texts(Kind::Error), std::vector<std::string>{"Out of memory!"});
+  EXPECT_FALSE(st.doc.Source(1).SourcePicture);
+}
+
 TEST_F(TextSource, TextWithoutLineFeedRendersNothing) {
   EXPECT_EQ(Render("abc", -8), 0);
   EXPECT_FALSE(st.doc.Source(1).SourcePicture);
