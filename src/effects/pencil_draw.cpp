@@ -61,8 +61,7 @@ class StrokePainter {
   void PrefetchPath(StrokeStart s) const {
     const std::uint8_t* start = snapshot_.pixel(s.x, s.y);
     const int e = DirectionIndex(start);
-    const int points = std::min({kPrefetchedPathPoints, StepsInside(s.x, kDx[e], snapshot_.width()),
-                                 StepsInside(s.y, kDy[e], snapshot_.height())});
+    const int points = Reach(s, e, kPrefetchedPathPoints);
     const std::ptrdiff_t step = step_bytes_[e];
     std::uint8_t* drawn = target_.pixel(s.x, s.y);
     __builtin_prefetch(drawn, 1);
@@ -76,8 +75,7 @@ class StrokePainter {
   void Stroke(StrokeStart s) {
     const std::uint8_t* start = snapshot_.pixel(s.x, s.y);
     const int e = DirectionIndex(start);
-    const int reach = std::min({kMaxStrokePoints, StepsInside(s.x, kDx[e], snapshot_.width()),
-                                StepsInside(s.y, kDy[e], snapshot_.height())});
+    const int reach = Reach(s, e, kMaxStrokePoints);
     const std::ptrdiff_t step = step_bytes_[e];
     const unsigned window = 2u * unsigned(tolerance_);
     const int b0 = start[0] - tolerance_, g0 = start[1] - tolerance_, r0 = start[2] - tolerance_;
@@ -102,6 +100,12 @@ class StrokePainter {
   }
 
  private:
+  // Steps in direction e from s that stay inside the picture, at most `most`.
+  int Reach(StrokeStart s, int e, int most) const {
+    return std::min({most, StepsInside(s.x, kDx[e], snapshot_.width()),
+                     StepsInside(s.y, kDy[e], snapshot_.height())});
+  }
+
   ConstTargetImage snapshot_;
   TargetImage target_;
   std::ptrdiff_t step_bytes_[16];
