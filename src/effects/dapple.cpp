@@ -1,5 +1,6 @@
 #include "effects/dapple.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "effects/mt19937.h"
@@ -41,10 +42,12 @@ const PushedColours& Pushed() {
   return table;
 }
 
-// The tolerance (D + 10) x 8, a float in the definition. The colour difference
-// and the tolerance are whole numbers, the difference within -765..765, and a
-// walk lowers the tolerance at most 128 times: whole-number arithmetic with the
-// tolerance kept within -1024..1024 decides every step as the float one does.
+// The tolerance (D + 10) x 8, a single-precision value that falls by 1 per
+// step. The colour difference and the tolerance are whole numbers, the
+// difference within -765..765, and a walk lowers the tolerance at most 128
+// times: whole-number arithmetic with the tolerance kept within -1024..1024
+// decides every step as the float comparison does, and a size typed far out
+// of range cannot overflow.
 int WalkLimit(int size) { return int(std::clamp<std::int64_t>((std::int64_t(size) + 10) * 8, -1024, 1024)); }
 
 class DappleWalker {

@@ -20,7 +20,7 @@ constexpr int kColumnsPerStrip = 256;
 constexpr int kDecimalWeights[8] = {140, 280, 420, 560, 690, 833, 970, 1110};
 constexpr int kDecimalUnit = 10000;
 
-// The weighted sum of one output exactly as defined: double products added in
+// The weighted sum of one output in double precision: products added in
 // the order of j, truncated and clamped.
 std::uint8_t DoubleSum(const std::uint8_t* const (&tap)[kTaps], int k) {
   double sum = 0.0;
