@@ -69,8 +69,10 @@ class blush {
 // loaded from ReferenceColor) and returns the open dialog.
 blush* SetupReferenceColor(State& st, Platform& pf);
 
-// Done, Escape, the close box, or the program closing it: the dialog object goes
-// and the state forgets it. Nothing happens when none is open.
+// Done, Escape, the close box, or the program closing it: on_close runs, the
+// dialog object goes and the state forgets it. Nothing happens when none is
+// open. The open dialog belongs to the state's ReferenceColorDialog until then,
+// so the program closes it before it ends.
 void CloseReferenceColorDialog(State& st);
 
 }  // namespace wrimple
