@@ -4,59 +4,39 @@ namespace wrimple {
 
 namespace {
 
-// Adds direction to the counter, taking the snapshot first when a run starts.
+// Zeroes every counter but `own`, takes the snapshot when `own` starts a run,
+// then adds the direction to it.
 template <typename Counter>
-double Advance(State& st, Counter& counter, int direction) {
-  if (counter == 0) SnapshotTarget(st);
-  counter += Counter(direction);
-  return double(counter);
+double Advance(State& st, Counter StepCounters::*own, int direction) {
+  const Counter kept = st.steps.*own;
+  st.steps = StepCounters{};
+  st.steps.*own = kept;
+  if (kept == 0) SnapshotTarget(st);
+  st.steps.*own += Counter(direction);
+  return double(st.steps.*own);
 }
 
 }  // namespace
 
 double BeginStep(State& st, ZoneStep step, int direction) {
   st.TargetModified = true;
-  StepCounters& c = st.steps;
-  StepCounters kept{};
   switch (step) {
     case ZoneStep::NudgeVertical:
-      kept.NudgeVerticalCount = c.NudgeVerticalCount;
-      break;
+      return Advance(st, &StepCounters::NudgeVerticalCount, direction);
     case ZoneStep::NudgeHorizontal:
-      kept.NudgeHorizontalCount = c.NudgeHorizontalCount;
-      break;
+      return Advance(st, &StepCounters::NudgeHorizontalCount, direction);
     case ZoneStep::Twist:
-      kept.TwistCount = c.TwistCount;
-      break;
+      return Advance(st, &StepCounters::TwistCount, direction);
     case ZoneStep::SquashStretch:
-      kept.SquashStretchCount = c.SquashStretchCount;
-      break;
+      return Advance(st, &StepCounters::SquashStretchCount, direction);
     case ZoneStep::PortionMerge:
-      kept.PortionMergeCount = c.PortionMergeCount;
-      break;
+      return Advance(st, &StepCounters::PortionMergeCount, direction);
     case ZoneStep::Blush:
-      kept.BlushCount = c.BlushCount;
-      break;
+      return Advance(st, &StepCounters::BlushCount, direction);
     case ZoneStep::Fill:
       break;
   }
-  c = kept;
-  switch (step) {
-    case ZoneStep::NudgeVertical:
-      return Advance(st, c.NudgeVerticalCount, direction);
-    case ZoneStep::NudgeHorizontal:
-      return Advance(st, c.NudgeHorizontalCount, direction);
-    case ZoneStep::Twist:
-      return Advance(st, c.TwistCount, direction);
-    case ZoneStep::SquashStretch:
-      return Advance(st, c.SquashStretchCount, direction);
-    case ZoneStep::PortionMerge:
-      return Advance(st, c.PortionMergeCount, direction);
-    case ZoneStep::Blush:
-      return Advance(st, c.BlushCount, direction);
-    case ZoneStep::Fill:
-      break;
-  }
+  st.steps = StepCounters{};
   return 0.0;
 }
 

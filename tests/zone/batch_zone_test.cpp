@@ -32,20 +32,20 @@ class ZoneScript : public ::testing::Test {
     std::vector<Token> tokens;
     std::string reason;
     EXPECT_TRUE(Tokenize(text, tokens, reason)) << reason;
-    const CommandSpec* spec = table.Find(tokens.at(0).text);
-    EXPECT_NE(spec, nullptr) << text;
-    if (!spec) return false;
+    const CommandSpec* command = table.Find(tokens.at(0).text);
+    EXPECT_NE(command, nullptr) << text;
+    if (!command) return false;
     ScriptLine line;
-    reason = ParseLine(*spec, tokens, line);
+    reason = ParseLine(*command, tokens, line);
     EXPECT_EQ(reason, "") << text;
     if (!reason.empty()) return false;
     session.BeginCommand();
-    if (spec->enabled_by && !IsEnabled(session.state, *spec->enabled_by)) {
-      session.messages.ShowError(spec->word + " is not available now");
+    if (command->enabled_by && !IsEnabled(session.state, *command->enabled_by)) {
+      session.messages.ShowError(command->word + " is not available now");
       return false;
     }
     const int errors = session.messages.errors_shown();
-    return spec->run(session, line) && session.messages.errors_shown() == errors;
+    return command->run(session, line) && session.messages.errors_shown() == errors;
   }
   std::string Problem(const std::string& text) {
     std::vector<Token> tokens;
