@@ -58,3 +58,34 @@ TEST_F(AppTest, TwistKeysAccumulateAndCancel) {
 
 }  // namespace
 }  // namespace wrimple::app::testing
+
+namespace wrimple::app::testing {
+namespace {
+
+TEST_F(AppTest, HoveringThePeekPanesShowsTheSecondSourceTipUntilTheMouseLeaves) {
+  StatusBar& bar = window().status();
+  Move(&bar, Qt::NoButton, bar.PaneRect(7).center());
+  EXPECT_EQ(bar.SecondSourceTip(), nullptr);  // nothing happens without a source
+  LoadSource();
+  Move(&bar, Qt::NoButton, bar.PaneRect(7).center());
+  ASSERT_NE(bar.SecondSourceTip(), nullptr);
+  EXPECT_TRUE(bar.SecondSourceTip()->text().startsWith("Only one source image is present."));
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(&bar, &leave);
+  EXPECT_EQ(bar.SecondSourceTip(), nullptr);
+}
+
+TEST_F(AppTest, ProgressPaneFillsItsShareOfThePane) {
+  StatusBar& bar = window().status();
+  bar.resize(1400, bar.height());
+  bar.FillProgressPane(kProgressWorking, 40);
+  const QImage shot = bar.grab().toImage();
+  const QRect pane = bar.PaneRect(5);
+  const int filled_right = pane.left() + pane.width() * 40 / 100 - 1;
+  EXPECT_EQ(QColor(shot.pixel(pane.left() + 1, pane.center().y())), QColor(0, 255, 0));
+  EXPECT_EQ(QColor(shot.pixel(filled_right, pane.center().y())), QColor(0, 255, 0));
+  EXPECT_NE(QColor(shot.pixel(filled_right + 2, pane.center().y())), QColor(0, 255, 0));
+}
+
+}  // namespace
+}  // namespace wrimple::app::testing
