@@ -35,7 +35,7 @@ void InstallSourceDialogs(Application& app) {
   Platform& pf = app.platform();
   w.SetHandler(C::MergeTwoSources, [&w, &st, &pf] {
     MergeTwoSources(st, pf, [&](mergepix& model) {
-      RunMergeWindow(&w, model, [&] { OpenReferenceColorWindow(&w, st, pf, false); });
+      RunMergeWindow(&w, st, model, [&] { OpenReferenceColorWindow(&w, st, pf, false); });
     });
   });
   w.SetHandler(C::SetupReferenceColor, [&w, &st, &pf] { OpenReferenceColorWindow(&w, st, pf, false); });

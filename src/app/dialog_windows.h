@@ -26,7 +26,8 @@ bool RunOptionsDialog(QWidget* parent, State& st);
 
 // The merge dialog, modal until DONE or Escape; open_reference shows the
 // reference colour window the model opened.
-void RunMergeWindow(QWidget* parent, mergepix& model, const std::function<void()>& open_reference);
+void RunMergeWindow(QWidget* parent, State& st, mergepix& model,
+                    const std::function<void()>& open_reference);
 
 // "Setup Reference Color": the modeless window (modal while a blank source
 // waits for its colour); nothing when it is open already.

@@ -1,4 +1,5 @@
 #include <QDialog>
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -18,8 +19,8 @@ QString ToQt(std::string_view text) { return QString::fromUtf8(text.data(), qsiz
 // at once, and the window then shows what the model holds.
 class MergeWindow : public QDialog {
  public:
-  MergeWindow(QWidget* parent, mergepix& model, const std::function<void()>& open_reference)
-      : QDialog(parent), model_(model) {
+  MergeWindow(QWidget* parent, State& st, mergepix& model, const std::function<void()>& open_reference)
+      : QDialog(parent), st_(st), model_(model) {
     setObjectName("mergepix");
     setWindowTitle("Merge two sources");
     auto* grid = new QGridLayout(this);
@@ -50,6 +51,12 @@ class MergeWindow : public QDialog {
       open_reference();
     });
     grid->addWidget(reference, 8, 0);
+    // Control 1023: the reference colour the comparison methods use.
+    swatch_ = new QLabel;
+    swatch_->setObjectName("1023");
+    swatch_->setMinimumSize(40, 20);
+    swatch_->setAutoFillBackground(true);
+    grid->addWidget(swatch_, 8, 1);
     auto* done = new QPushButton("DONE");
     connect(done, &QPushButton::clicked, this, [this] {
       if (model_.OnOK()) accept();
@@ -93,9 +100,21 @@ class MergeWindow : public QDialog {
     threshold_->setValue(model_.threshold_position());
     description1_->setText(QString::fromStdString(model_.description(1)));
     description2_->setText(QString::fromStdString(model_.description(2)));
+    QPalette p = swatch_->palette();
+    const Bgr& c = st_.ReferenceColor;
+    p.setColor(QPalette::Window, QColor(c[2], c[1], c[0]));
+    swatch_->setPalette(p);
   }
 
+  // The reference colour window may change the colour while this one waits.
+  bool event(QEvent* e) override {
+    if (e->type() == QEvent::WindowActivate) Show();
+    return QDialog::event(e);
+  }
+
+  State& st_;
   mergepix& model_;
+  QLabel* swatch_;
   std::vector<QPushButton*> methods_, contrasts_;
   QSlider* bias_;
   QSlider* threshold_;
@@ -105,8 +124,9 @@ class MergeWindow : public QDialog {
 
 }  // namespace
 
-void RunMergeWindow(QWidget* parent, mergepix& model, const std::function<void()>& open_reference) {
-  MergeWindow window(parent, model, open_reference);
+void RunMergeWindow(QWidget* parent, State& st, mergepix& model,
+                    const std::function<void()>& open_reference) {
+  MergeWindow window(parent, st, model, open_reference);
   window.exec();
 }
 
