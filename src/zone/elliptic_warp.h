@@ -21,9 +21,11 @@ struct SamplePoint {
 
 // Whether the bilinear sample at (xs, ys) lies inside both the zone and the
 // target, with its right and lower neighbours. A point just left of or above
-// column or row 0 truncates to 0 but lies outside both.
+// column or row 0 truncates to 0 but lies outside both; a point far outside (a
+// long run of squash clicks overflows the radius) is rejected before it is
+// converted to an integer.
 inline bool SampleInside(const ZoneGeometry& g, int width, int height, double xs, double ys) {
-  if (xs < 0 || ys < 0) return false;
+  if (!(xs >= 0 && ys >= 0 && xs < width && ys < height)) return false;
   const int J = int(xs), K = int(ys);
   return J + 1 < width && K + 1 < height && J >= g.xmin && J + 1 < g.xmax && K >= g.ymin &&
          K + 1 < g.ymax;

@@ -267,3 +267,22 @@ TEST(NudgeAtTheRightEdge, NeverReadsPastTheLastColumnOfTheTopRow) {
 
 }  // namespace
 }  // namespace wrimple::testing
+
+namespace wrimple::testing {
+namespace {
+
+TEST(LongSquashRun, SamplesBeyondAnyRadiusLeaveThePixelsAlone) {
+  TestPlatform tp;
+  State st;
+  st.SetTargetSize(64, 48);
+  FillTargetPattern(st);
+  SnapshotTarget(st);
+  st.zone = WrimpleZone{.X1 = 8, .Y1 = 6, .X2 = 56, .Y2 = 42};
+  const std::uint8_t before = st.Target().pixel(32, 24)[0];
+  // 1.125^7000 overflows a double: the centre's radius becomes inf * 0.
+  SquashStretchZone(st.Backup(), st.Target(), ZoneGeometry::Of(st.zone, 64, 48), -7000, 10);
+  EXPECT_EQ(st.Target().pixel(32, 24)[0], before);
+}
+
+}  // namespace
+}  // namespace wrimple::testing
