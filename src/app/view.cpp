@@ -118,7 +118,12 @@ void View::paintEvent(QPaintEvent* event) {
   if (st_.FirstTimeHelp) {
     PaintHelp(p);
   } else if (st_.SourceCount == 0) {
-    p.fillRect(event->rect(), Qt::white);
+    // Nothing counts as a source, but a file opened from the command line was
+    // composed into the target: the window keeps showing it.
+    if (st_.doc.Source(1).SourcePicture)
+      PaintTargetMode(p, event->rect());
+    else
+      p.fillRect(event->rect(), Qt::white);
   } else if (st_.AligningSource != 0 || st_.SourcePreview) {
     PaintPreviewMode(p, event->rect());
   } else {
