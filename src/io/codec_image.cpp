@@ -126,6 +126,10 @@ bool CodecImage::CanCreate(std::uint32_t w, std::uint32_t h, std::uint32_t bits)
   if (__builtin_mul_overflow(std::uint64_t(w) * h, RoundedBitCount(bits), &pixel_bits) ||
       pixel_bits >= CODEC_MAX_MEMORY)
     return Fail("CODEC_MAX_MEMORY exceeded");
+  // Rows are padded to 4 bytes, so a narrow picture needs up to 32 times more
+  // than its pixels: the limit holds for the padded rows too.
+  const std::uint64_t row_bits = (std::uint64_t(w) * RoundedBitCount(bits) + 31) / 32 * 32;
+  if (row_bits * h >= CODEC_MAX_MEMORY) return Fail("CODEC_MAX_MEMORY exceeded");
   return true;
 }
 

@@ -301,8 +301,14 @@ bool CodecImagePCX::Encode(CodecFile* stream) {
   FillHeader(head, *this, layout);
   if (!stream->WriteExactly(head, sizeof head)) return Fail("cannot write PCX header");
 
+  // Room for the longest packing, so that the buffer never grows; pages that
+  // are not written cost nothing.
+  const std::size_t longest = std::size_t(height()) * std::size_t(layout.planes) *
+                                  PcxPackedCapacity(std::max<std::size_t>(width(), layout.bytes_per_line)) +
+                              769;
   CodecMemFile data;
-  if (!data.Open() || !PackRows(*this, layout, data)) return Fail("can't allocate memory");
+  if (!data.Open() || !data.Reserve(longest) || !PackRows(*this, layout, data))
+    return Fail("can't allocate memory");
   if (!stream->WriteExactly(data.data(), std::size_t(data.Size()))) return Fail("cannot write PCX data");
   return true;
 }

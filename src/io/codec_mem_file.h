@@ -24,6 +24,10 @@ class CodecMemFile : public CodecFile {
   // exists already or memory is short.
   bool Open();
 
+  // Makes room for `needed` bytes in a buffer of its own, so that a writer who
+  // knows the size ahead saves the copies of growing step by step.
+  bool Reserve(std::size_t needed);
+
   // The bytes written or read so far; nullptr without a buffer.
   const std::uint8_t* data() const { return data_; }
   std::size_t capacity() const { return capacity_; }
@@ -43,9 +47,6 @@ class CodecMemFile : public CodecFile {
   long Scanf(const char* format, void* output) override;
 
  private:
-  // Makes room for `needed` bytes in a buffer of our own.
-  bool Reserve(std::size_t needed);
-
   std::uint8_t* data_ = nullptr;
   std::size_t size_ = 0;
   std::size_t capacity_ = 0;

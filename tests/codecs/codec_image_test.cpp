@@ -59,6 +59,9 @@ TEST(CodecCreate, FailureTexts) {
   EXPECT_EQ(image.last_error(), "CODEC_MAX_MEMORY exceeded");
   EXPECT_FALSE(image.Create(0xffffffffu, 0xffffffffu, 24, kCodecBmp));
   EXPECT_EQ(image.last_error(), "CODEC_MAX_MEMORY exceeded");
+  // One pixel of 1 bit per row takes a padded row of 32 bits.
+  EXPECT_FALSE(image.Create(1, 1u << 27, 1, kCodecBmp));
+  EXPECT_EQ(image.last_error(), "CODEC_MAX_MEMORY exceeded");
 }
 
 TEST(CodecImageDpi, BelowOneCountsAsNinetySix) {

@@ -50,7 +50,9 @@ INSTANTIATE_TEST_SUITE_P(
         // 24 bits per plane and no planes were taken for a 24-bit picture and
         // read three planes from an empty row.
         HostileFile{"pcx_24_bits_per_plane.pcx", kCodecPcx,
-                    "PCX_PlanesToPixels: more than 4 planes or more than 1 bit per pixel"}),
+                    "PCX_PlanesToPixels: more than 4 planes or more than 1 bit per pixel"},
+        // One pixel wide, 2^29 rows: 64 MiB of pixel bits but 2 GiB of padded rows.
+        HostileFile{"bmp_narrow_rows_padded_past_the_limit.bmp", kCodecBmp, "CODEC_MAX_MEMORY exceeded"}),
     Name);
 
 }  // namespace
