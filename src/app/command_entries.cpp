@@ -103,7 +103,7 @@ const std::vector<CommandEntry> kEntries = {
     {C::FlowDiagram, "Wrimple Flow Diagram"},
 };
 
-const std::vector<MenuSpec> kMenus = {
+const std::vector<MenuLayout> kMenus = {
     {"&File",
      {{.id = C::OpenImage}, {.id = C::ReopenLastImage}, {.id = C::NewChangeText},
       {.id = C::BlankSource}, {.id = C::Save}, {.id = C::SaveAs}, {.id = C::NextSave},
@@ -161,7 +161,7 @@ QString TooltipOf(const CommandEntry& entry) {
   return prompt.contains('\n') ? prompt.section('\n', 1) : QString();
 }
 
-const std::vector<MenuSpec>& MainMenus() { return kMenus; }
+const std::vector<MenuLayout>& MainMenus() { return kMenus; }
 const std::vector<CommandId>& SourceToolbarButtons() { return kSourceToolbar; }
 const std::vector<CommandId>& ZoneToolbarButtons() { return kZoneToolbar; }
 

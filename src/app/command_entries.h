@@ -34,14 +34,14 @@ struct MenuItem {
   const char* text = nullptr;
 };
 
-struct MenuSpec {
+struct MenuLayout {
   const char* title;
   std::vector<MenuItem> items;
 };
 
 // File, Edit, Target and Help, top to bottom. The View menu is built by the
 // main window, since its look items are radio items.
-const std::vector<MenuSpec>& MainMenus();
+const std::vector<MenuLayout>& MainMenus();
 
 // Toolbar buttons in order; CommandId::New stands for a separator.
 const std::vector<CommandId>& SourceToolbarButtons();

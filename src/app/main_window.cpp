@@ -122,11 +122,11 @@ QAction* MainWindow::ActionOf(CommandId id) const {
 }
 
 void MainWindow::BuildMenus() {
-  for (const MenuSpec& spec : MainMenus()) {
-    QMenu* menu = menuBar()->addMenu(spec.title);
+  for (const MenuLayout& layout : MainMenus()) {
+    QMenu* menu = menuBar()->addMenu(layout.title);
     connect(menu, &QMenu::aboutToShow, this, &MainWindow::BeforePopup);
-    if (QString(spec.title) == "&File") file_menu_ = menu;
-    for (const MenuItem& item : spec.items) {
+    if (QString(layout.title) == "&File") file_menu_ = menu;
+    for (const MenuItem& item : layout.items) {
       if (item.kind == MenuItem::Separator) {
         menu->addSeparator();
       } else if (item.kind == MenuItem::RecentFiles) {
@@ -147,7 +147,7 @@ void MainWindow::BuildMenus() {
         }
       }
     }
-    if (QString(spec.title) == "Target") {
+    if (QString(layout.title) == "Target") {
       QMenu* view_menu = new QMenu("&View", this);
       connect(view_menu, &QMenu::aboutToShow, this, &MainWindow::BeforePopup);
       BuildViewMenu(view_menu);
