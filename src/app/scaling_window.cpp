@@ -67,13 +67,16 @@ class ScalingWindow : public QDialog {
     Show();
   }
 
-  // A menu opening or the program closing ends the dialog as Cancel would not:
-  // the model goes with the window.
-  void reject() override { Forward([this] { return model_->Click(S::Cancel); }); }
+  // Escape and the close box are the dialog's Cancel.
+  void reject() override {
+    if (!model_->closed()) model_->Click(S::Cancel);
+    QDialog::reject();
+  }
 
  private:
   QLineEdit* AddEdit(S id) {
     auto* edit = new QLineEdit;
+    edit->setObjectName(QString::number(int(id)));
     connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& t) { model_->Type(id, t.toStdString()); });
     connect(edit, &QLineEdit::editingFinished, this, [this, id] { Forward([&] { return model_->LeaveEdit(id); }); });
     edits_[id] = edit;
@@ -81,6 +84,7 @@ class ScalingWindow : public QDialog {
   }
   QPushButton* AddButton(const char* text, S id) {
     auto* b = new QPushButton(text);
+    b->setObjectName(QString::number(int(id)));
     b->setAutoDefault(false);
     connect(b, &QPushButton::clicked, this, [this, id] { Forward([&] { return model_->Click(id); }); });
     buttons_[id] = b;
@@ -103,7 +107,7 @@ class ScalingWindow : public QDialog {
   void Forward(const std::function<bool()>& message) {
     message();
     if (model_->closed()) {
-      close();
+      QDialog::accept();
       return;
     }
     Show();

@@ -1,10 +1,12 @@
 // The dialog windows drive their models: a person's clicks in a modal dialog.
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
 
 #include "app_fixture.h"
+#include "compose/source_scaling.h"
 
 namespace wrimple::app::testing {
 namespace {
@@ -53,6 +55,44 @@ TEST_F(AppTest, OptionsDialogCancelKeepsTheZoneAndOkRemovesIt) {
   ASSERT_TRUE(window().RunCommand(CommandId::Options));
   EXPECT_FALSE(ZoneSelected(st()));
   EXPECT_EQ(st().zone.X1, -1);
+}
+
+}  // namespace
+}  // namespace wrimple::app::testing
+
+namespace wrimple::app::testing {
+namespace {
+
+QWidget* TopLevel(const QString& name) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == name && w->isVisible()) return w;
+  return nullptr;
+}
+
+TEST_F(AppTest, ScalingDialogStaysOpenBesideTheWindowAndSizesTheTarget) {
+  LoadSource();
+  ASSERT_TRUE(window().RunCommand(CommandId::SourceScaling));
+  QWidget* dialog = TopLevel("source_scaling");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(st().ScalingDialogOpen);
+  EXPECT_FALSE(Enabled(CommandId::InvertBrightness));  // whole-target commands wait for it
+  auto type = [dialog](ScalingControl id, const char* text) {
+    auto* edit = dialog->findChild<QLineEdit*>(QString::number(int(id)));
+    ASSERT_NE(edit, nullptr);
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+  };
+  type(ScalingControl::TargetWidth, "640");
+  type(ScalingControl::TargetHeight, "480");
+  QTest::mouseClick(dialog->findChild<QPushButton*>(QString::number(int(ScalingControl::TargetApply))),
+                    Qt::LeftButton);
+  QTest::mouseClick(dialog->findChild<QPushButton*>(QString::number(int(ScalingControl::Ok))),
+                    Qt::LeftButton);
+  EXPECT_EQ(st().TargetWidth(), 640);
+  EXPECT_EQ(st().TargetHeight(), 480);
+  EXPECT_FALSE(st().ScalingDialogOpen);
+  EXPECT_EQ(TopLevel("source_scaling"), nullptr);
 }
 
 }  // namespace
