@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -93,6 +94,33 @@ TEST_F(AppTest, ScalingDialogStaysOpenBesideTheWindowAndSizesTheTarget) {
   EXPECT_EQ(st().TargetHeight(), 480);
   EXPECT_FALSE(st().ScalingDialogOpen);
   EXPECT_EQ(TopLevel("source_scaling"), nullptr);
+}
+
+}  // namespace
+}  // namespace wrimple::app::testing
+
+namespace wrimple::app::testing {
+namespace {
+
+TEST_F(AppTest, ReferenceColourWindowSetsTheColourAndFollowsASweep) {
+  LoadSource();
+  ASSERT_TRUE(window().RunCommand(CommandId::SetupReferenceColor));
+  QWidget* dialog = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == "blush" && w->isVisible()) dialog = w;
+  ASSERT_NE(dialog, nullptr);
+  QTest::mouseClick(ButtonOf(dialog, "White"), Qt::LeftButton);
+  EXPECT_EQ(st().ReferenceColor, (Bgr{255, 255, 255}));
+  // A right click on the view takes the pixel; the window's sliders follow.
+  Drag(Viewport(), Qt::RightButton, {10, 10}, {10, 10});
+  const Bgr picked = ReadPixel(st().Target().pixel(10, 10));
+  EXPECT_EQ(st().ReferenceColor, picked);
+  const QList<QSlider*> sliders = dialog->findChildren<QSlider*>();
+  ASSERT_EQ(sliders.size(), 4);
+  EXPECT_EQ(sliders[1]->value(), picked[2]);  // the red slider
+  QTest::mouseClick(ButtonOf(dialog, "Done"), Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_EQ(st().ReferenceColorDialog, nullptr);
 }
 
 }  // namespace
