@@ -80,15 +80,15 @@ class MergeSession : public ::testing::Test {
     std::vector<Token> tokens;
     std::string reason;
     EXPECT_TRUE(Tokenize(text, tokens, reason)) << reason;
-    const CommandSpec* spec = table.Find(tokens.front().text);
-    EXPECT_NE(spec, nullptr);
+    const CommandSpec* command = table.Find(tokens.front().text);
+    EXPECT_NE(command, nullptr);
     ScriptLine line;
-    reason = ParseLine(*spec, tokens, line);
+    reason = ParseLine(*command, tokens, line);
     EXPECT_EQ(reason, "");
     session.BeginCommand();
-    if (spec->enabled_by && !IsEnabled(session.state, *spec->enabled_by)) return false;
+    if (command->enabled_by && !IsEnabled(session.state, *command->enabled_by)) return false;
     const int errors = session.messages.errors_shown();
-    return spec->run(session, line) && session.messages.errors_shown() == errors;
+    return command->run(session, line) && session.messages.errors_shown() == errors;
   }
   Bgr Target() const { return testing::TargetPixel(session.state, 4, 3); }
 
