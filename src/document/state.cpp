@@ -43,13 +43,14 @@ void OnNewDocument(State& st) {
 namespace {
 
 // The path without its first component, repeatedly, until it is under 50
-// characters; a path without backslash keeps its last 50 characters. The length
+// characters; a path without separator keeps its last 50 characters. The length
 // is tested before each cut, so one more component goes than strictly needed.
+// Both the slash of this system's paths and the backslash separate components.
 std::string ShortenPath(std::string s) {
   constexpr std::size_t kLimit = 50;
   for (;;) {
     const std::size_t length = s.size();
-    const std::size_t slash = s.find('\\');
+    const std::size_t slash = s.find_first_of("/\\");
     if (slash == std::string::npos) {
       if (length >= kLimit) s = s.substr(length - kLimit);
       return s;

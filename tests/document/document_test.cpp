@@ -188,6 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DescribeCase{4, "", "copied from clipboard"}, DescribeCase{5, "", "blank source"},
                       DescribeCase{7, "", ""}, DescribeCase{2, "C:\\pics\\a.jpg", "pics\\a.jpg"},
                       DescribeCase{2, "C:\\Users\\me\\pictures\\a.bmp", "Users\\me\\pictures\\a.bmp"},
+                      DescribeCase{2, "/home/me/pictures/a.bmp", "home/me/pictures/a.bmp"},
                       DescribeCase{2, std::string(49, 'a'), std::string(49, 'a')},
                       DescribeCase{2, std::string(5, 'b') + std::string(50, 'a'), std::string(50, 'a')},
                       // 60 characters whose cuts give 57, 51, 46 and then 37.
