@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "document/picture.h"
-#include "io/codec_huge_pages.h"
 #include "io/codec_image_bmp.h"
 #include "io/codec_image_pcx.h"
 #include "io/codec_image_tga.h"
@@ -145,7 +144,6 @@ bool CodecImage::Create(std::uint32_t w, std::uint32_t h, std::uint32_t bits, in
   const std::uint64_t image_size = std::uint64_t(row_length) * h;
   try {
     block_ = std::make_unique<ZeroedBuffer>(kInfoHeaderSize + colors * 4 + std::size_t(image_size));
-    AdviseHugePages(block_->data(), block_->size());
   } catch (const std::bad_alloc&) {
     return Fail("CodecImage::Create can't allocate memory");
   }
@@ -201,7 +199,6 @@ const std::uint8_t* CodecImage::row(std::uint32_t y) const {
 bool CodecImage::CreateAlpha() {
   try {
     alpha_ = std::make_unique<ZeroedBuffer>(std::size_t(width()) * height());
-    AdviseHugePages(alpha_->data(), alpha_->size());
   } catch (const std::bad_alloc&) {
     return false;
   }

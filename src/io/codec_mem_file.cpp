@@ -6,8 +6,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "io/codec_huge_pages.h"
-
 namespace wrimple {
 
 namespace {
@@ -63,7 +61,6 @@ bool CodecMemFile::Reserve(std::size_t needed) {
     if (grown != nullptr && size_ > 0) std::memcpy(grown, data_, size_);
   }
   if (grown == nullptr) return false;
-  AdviseHugePages(grown, capacity);
   data_ = grown;
   capacity_ = capacity;
   owned_ = true;
