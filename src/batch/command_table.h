@@ -58,7 +58,7 @@ void RegisterPrintCommands(CommandTable& table);
 CommandTable BuildCommandTable();
 
 // Sorts a line's words into positional arguments, options and flags, and checks
-// them against the spec; empty or the reason.
+// them against the command's description; empty or the reason.
 std::string ParseLine(const CommandSpec& spec, const std::vector<Token>& tokens, ScriptLine& line);
 
 // Argument checks and conversions shared by the commands. The checks return
