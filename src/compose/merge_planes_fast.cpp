@@ -8,7 +8,7 @@
 
 #include "compose/merge_planes.h"
 #include "compose/pixel_operators.h"
-#include "compose/row_bands.h"
+#include "document/row_bands.h"
 
 namespace wrimple {
 
@@ -199,7 +199,7 @@ void MergeWith(const Kernel& kernel, State& st, int threads) {
   const ConstPlane plane2 = std::as_const(st.doc).Source(2).plane();
   const TargetImage target = st.Target();
   const int threshold = st.ContrastThreshold;
-  ForEachRowBand(target.height(), threads, [&](int first, int end) {
+  ForEachRowBand(0, target.height(), threads, [&](int first, int end) {
     for (int y = first; y < end; ++y) {
       Byte* o = target.row(y);
       kernel.Row(plane1.row(y), plane2.row(y), o, target.width());

@@ -2,7 +2,7 @@
 
 #include "compose/merge_planes.h"
 #include "compose/recompose.h"
-#include "compose/row_bands.h"
+#include "document/row_bands.h"
 
 namespace wrimple {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "compose/recompose.h"
-#include "compose/row_bands.h"
+#include "document/row_bands.h"
 
 namespace wrimple {
 
@@ -165,7 +165,7 @@ void PlaceSourceFast(State& st, int n, int threads) {
   const Plane plane = src.plane();
   const Bgr base = st.doc.BaseColor;
   if (!HasDrawablePicture(src)) {
-    ForEachRowBand(H, threads, [&](int first, int end) {
+    ForEachRowBand(0, H, threads, [&](int first, int end) {
       for (int Y = first; Y < end; ++Y) FillRow(plane.row(Y), W, base);
     });
     return;
@@ -181,7 +181,7 @@ void PlaceSourceFast(State& st, int n, int threads) {
     column_x[std::size_t(X)] = u + g.half_w - u * g.K;
     column_uS[std::size_t(X)] = u * g.S;
   }
-  ForEachRowBand(H, threads, [&](int first, int end) {
+  ForEachRowBand(0, H, threads, [&](int first, int end) {
     for (int Y = first; Y < end; ++Y) {
       std::uint8_t* row = plane.row(Y);
       FillRow(row, W, base);

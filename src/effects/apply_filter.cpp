@@ -55,7 +55,7 @@ void FilterRow(ConstTargetImage from, TargetImage to, int centre) {
 template <ConvolutionMask kMask>
 void FilterImage(ConstTargetImage from, TargetImage to, int threads) {
   if (to.width() <= 3 || to.height() <= 3) return;
-  ForEachRow(1, to.height() - 2, threads, [&](int centre) { FilterRow<kMask>(from, to, centre); });
+  ForEachTargetRow(1, to.height() - 2, threads, [&](int centre) { FilterRow<kMask>(from, to, centre); });
 }
 
 }  // namespace

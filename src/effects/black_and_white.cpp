@@ -9,7 +9,7 @@ namespace wrimple {
 void BlackAndWhite(ConstTargetImage from, TargetImage to, int threads) {
   const WeightedBrightness weights;
   const int width = to.width();
-  ForEachRow(to.height(), threads, [&](int y) {
+  ForEachTargetRow(to.height(), threads, [&](int y) {
     const std::uint8_t* in = from.row(y);
     std::uint8_t* out = to.row(y);
     // Y64 is at most 16319, so the grey is at most 254 and needs no clamp.

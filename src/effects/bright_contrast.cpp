@@ -85,7 +85,7 @@ void ApplyBrightContrast(ConstTargetImage from, TargetImage to, const BrightCont
   const Shorts8 gamma8 = Shorts8{} + std::int16_t(levels.gamma);
   constexpr int kBlock = 48;
   const int row_bytes = 3 * to.width();
-  ForEachRow(to.height(), threads, [&](int y) {
+  ForEachTargetRow(to.height(), threads, [&](int y) {
     const std::uint8_t* in = from.row(y);
     std::uint8_t* out = to.row(y);
     // Local copies: the byte stores could alias anything reached by reference,

@@ -71,7 +71,7 @@ void Perturb(ConstTargetImage snapshot, TargetImage target, int amplitude, int f
   const int height = snapshot.height();
   for (int begin = 0; begin < height; begin += kRowsPerReport) {
     const int end = std::min(height, begin + kRowsPerReport);
-    ForEachRow(begin, end, threads,
+    ForEachTargetRow(begin, end, threads,
                [&](int y) { DisplaceRow(snapshot, smoothed.image(), target, d, y); });
     for (int y = begin; y < end; ++y)
       progress.FillProgressPane(kProgressWorking, 33 * y / height + 67);

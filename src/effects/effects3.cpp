@@ -34,7 +34,7 @@ void DrawBands(ConstTargetImage snapshot, TargetImage target, int bands, Progres
   const int height = snapshot.height();
   for (int begin = 0; begin < height; begin += kRowsPerReport) {
     const int end = std::min(height, begin + kRowsPerReport);
-    ForEachRow(begin, end, threads, [&](int y) { BandRow(smoothed.image(), target, bands, y); });
+    ForEachTargetRow(begin, end, threads, [&](int y) { BandRow(smoothed.image(), target, bands, y); });
     for (int y = begin; y < end; ++y)
       progress.FillProgressPane(kProgressWorking, 33 * y / height + 67);
   }

@@ -4,7 +4,7 @@ namespace wrimple {
 
 void FlipHorizontal(ConstTargetImage from, TargetImage to, int threads) {
   const int width = to.width();
-  ForEachRow(to.height(), threads, [&](int y) {
+  ForEachTargetRow(to.height(), threads, [&](int y) {
     const std::uint8_t* in = from.pixel(width - 1, y);
     std::uint8_t* out = to.row(y);
     for (int x = 0; x < width; ++x, in -= 3, out += 3) {

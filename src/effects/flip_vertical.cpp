@@ -7,7 +7,7 @@ namespace wrimple {
 void FlipVertical(ConstTargetImage from, TargetImage to, int threads) {
   const int height = to.height();
   const std::size_t pixel_bytes = 3 * std::size_t(to.width());
-  ForEachRow(height, threads,
+  ForEachTargetRow(height, threads,
              [&](int y) { std::memcpy(to.row(y), from.row(height - 1 - y), pixel_bytes); });
 }
 

@@ -8,7 +8,7 @@ void InvertBrightness(ConstTargetImage from, TargetImage to, int threads) {
   const WeightedBrightness weights;
   const ShiftedByteClamp clamp;
   const int width = to.width();
-  ForEachRow(to.height(), threads, [&](int y) {
+  ForEachTargetRow(to.height(), threads, [&](int y) {
     const std::uint8_t* in = from.row(y);
     std::uint8_t* out = to.row(y);
     for (int i = 0; i < 3 * width; i += 3) {

@@ -32,7 +32,7 @@ void InvertColorBrightness(ConstTargetImage from, TargetImage to, int threads) {
   const Factors f;
   const ShiftedByteClamp clamp;
   const int width = to.width();
-  ForEachRow(to.height(), threads, [&](int y) {
+  ForEachTargetRow(to.height(), threads, [&](int y) {
     const std::uint8_t* in = from.row(y);
     std::uint8_t* out = to.row(y);
     for (int i = 0; i < 3 * width; i += 3) {

@@ -5,7 +5,7 @@
 // draw from a shared random generator must run on one thread.
 #pragma once
 
-#include <thread>
+#include "document/row_bands.h"
 
 namespace wrimple {
 
@@ -16,23 +16,13 @@ inline constexpr int kDefaultRowThreads = 2;
 inline constexpr int kMinRowsPerThread = 64;
 
 template <typename RowKernel>
-void ForEachRow(int first_row, int end_row, int threads, const RowKernel& kernel) {
-  const int rows = end_row - first_row;
-  if (threads < 2 || rows < 2 * kMinRowsPerThread) {
-    for (int y = first_row; y < end_row; ++y) kernel(y);
-    return;
-  }
-  const int middle = first_row + rows / 2;
-  std::thread upper([&] {
-    for (int y = first_row; y < middle; ++y) kernel(y);
-  });
-  for (int y = middle; y < end_row; ++y) kernel(y);
-  upper.join();
+void ForEachTargetRow(int first_row, int end_row, int threads, const RowKernel& kernel) {
+  ForEachRow(first_row, end_row, ThreadsForRows(end_row - first_row, threads, kMinRowsPerThread), kernel);
 }
 
 template <typename RowKernel>
-void ForEachRow(int height, int threads, const RowKernel& kernel) {
-  ForEachRow(0, height, threads, kernel);
+void ForEachTargetRow(int height, int threads, const RowKernel& kernel) {
+  ForEachTargetRow(0, height, threads, kernel);
 }
 
 }  // namespace wrimple

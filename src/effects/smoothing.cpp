@@ -86,7 +86,7 @@ void HorizontalPass(ConstTargetImage in, TargetImage out, ProgressPane& progress
   const int height = in.height();
   for (int begin = 0; begin < height; begin += kRowsPerReport) {
     const int end = std::min(height, begin + kRowsPerReport);
-    ForEachRow(begin, end, threads, [&](int y) { SmoothRow(in, out, y); });
+    ForEachTargetRow(begin, end, threads, [&](int y) { SmoothRow(in, out, y); });
     for (int y = begin; y < end; ++y) progress.FillProgressPane(kProgressWorking, 33 * y / height);
   }
 }
@@ -97,7 +97,7 @@ void VerticalPass(ConstTargetImage in, TargetImage out, ProgressPane& progress, 
   const int end_column = width - kSmoothingMargin;
   for (int begin = kSmoothingMargin; begin < end_column; begin += kColumnsPerStrip) {
     const int end = std::min(end_column, begin + kColumnsPerStrip);
-    ForEachRow(kSmoothingMargin, in.height() - kSmoothingMargin, threads,
+    ForEachTargetRow(kSmoothingMargin, in.height() - kSmoothingMargin, threads,
                [&](int y) { SmoothColumns(in, out, begin, end, y); });
     for (int c = begin; c < end; ++c)
       progress.FillProgressPane(kProgressWorking, 33 * c / (width - kSmoothingMargin) + 33);

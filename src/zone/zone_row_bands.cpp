@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <thread>
-#include <vector>
+
+#include "document/row_bands.h"
 
 namespace wrimple {
 
@@ -20,19 +20,7 @@ int ZoneThreads() { return zone_threads.load(); }
 void SetZoneThreads(int threads) { zone_threads.store(std::max(1, threads)); }
 
 void ForEachZoneRowBand(int begin, int end, const std::function<void(int, int)>& band) {
-  const int rows = end - begin;
-  if (rows <= 0) return;
-  const int threads = std::clamp(rows / kMinRowsPerThread, 1, ZoneThreads());
-  if (threads == 1) {
-    band(begin, end);
-    return;
-  }
-  std::vector<std::thread> workers;
-  const int per_band = (rows + threads - 1) / threads;
-  for (int first = begin + per_band; first < end; first += per_band)
-    workers.emplace_back(band, first, std::min(end, first + per_band));
-  band(begin, std::min(end, begin + per_band));
-  for (std::thread& w : workers) w.join();
+  ForEachRowBand(begin, end, ThreadsForRows(end - begin, ZoneThreads(), kMinRowsPerThread), band);
 }
 
 }  // namespace wrimple
