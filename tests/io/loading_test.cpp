@@ -100,7 +100,8 @@ TEST_F(Loading, ThirdLoadAsksWhichSourceToReplace) {
   tp.replace.answers = {0};
   EXPECT_TRUE(OnOpenDocument(st, tp, Path("p.bmp")));
   ASSERT_EQ(tp.replace.shown.size(), 1u);
-  EXPECT_EQ(tp.replace.shown[0].first, "1:  " + Path("p.bmp"));
+  EXPECT_EQ(tp.replace.shown[0].first, DescribeSource(st.doc, 1));
+  EXPECT_TRUE(tp.replace.shown[0].first.ends_with("/p.bmp")) << tp.replace.shown[0].first;
   EXPECT_EQ(st.SourceCount, 2);
 
   WriteBytes(Path("q.tga"), PatternTga(30, 20));
