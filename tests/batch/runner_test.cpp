@@ -3,23 +3,14 @@
 #include <sstream>
 
 #include "batch/runner.h"
+#include "support/run_script.h"
 #include "batch/script.h"
 
 namespace wrimple::batch {
 namespace {
 
-struct RunResult {
-  int status;
-  std::string out, err;
-};
-
-RunResult RunScript(const std::string& script, std::vector<std::string> options = {}) {
-  std::istringstream in(script);
-  std::ostringstream out, err;
-  options.push_back("-");
-  const int status = RunBatch(options, in, out, err);
-  return {status, out.str(), err.str()};
-}
+using testing::RunScript;
+using RunResult = testing::ScriptRun;
 
 TEST(BatchRunner, StatePrintsTheFreshState) {
   const RunResult r = RunScript("state\n");

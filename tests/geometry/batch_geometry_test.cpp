@@ -4,24 +4,15 @@
 
 #include "batch/command_table.h"
 #include "batch/runner.h"
+#include "support/run_script.h"
 #include "batch/session.h"
 #include "geometry_fixture.h"
 
 namespace wrimple::batch {
 namespace {
 
-struct RunResult {
-  int status;
-  std::string out, err;
-};
-
-RunResult RunScript(const std::string& script, std::vector<std::string> options = {}) {
-  std::istringstream in(script);
-  std::ostringstream out, err;
-  options.push_back("-");
-  const int status = RunBatch(options, in, out, err);
-  return {status, out.str(), err.str()};
-}
+using testing::RunScript;
+using RunResult = testing::ScriptRun;
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
