@@ -5,6 +5,7 @@
 #include <array>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include "compose/merge_planes.h"
 #include "compose/pixel_operators.h"
@@ -56,7 +57,12 @@ struct AverageKernel {
 };
 
 // clamp(((k1 * p1 - k2 * p2) >> 7) + add), for both directions of subtraction;
-// |k| <= 127, so the difference and the sum stay within 16 signed bits.
+// |k| <= 127, so the difference and the sum stay within 16 signed bits. Eight
+// lanes at a time: GCC splits wider vectors' comparisons into scalar code.
+using Bytes8 = Byte __attribute__((vector_size(8)));
+using Signed16x8 = std::int16_t __attribute__((vector_size(16)));
+constexpr int kNarrowLanes = 8;
+
 struct SubtractKernel {
   int k1, k2, add;
   bool lanes_fit;
@@ -64,54 +70,85 @@ struct SubtractKernel {
   void Row(const Byte* p1, const Byte* p2, Byte* o, int width) const {
     const int n = 3 * width;
     int i = 0;
-    for (; lanes_fit && i + kLanes <= n; i += kLanes) {
-      const Signed16x16 a = __builtin_convertvector(Load16(p1 + i), Signed16x16);
-      const Signed16x16 b = __builtin_convertvector(Load16(p2 + i), Signed16x16);
-      Signed16x16 v = ((a * std::int16_t(k1) - b * std::int16_t(k2)) >> 7) + std::int16_t(add);
-      const Signed16x16 over = v > 255;
-      v = ((v & (v > 0)) & ~over) | (over & 255);
-      Store16(o + i, __builtin_convertvector(v, Bytes16));
+    for (; lanes_fit && i + kNarrowLanes <= n; i += kNarrowLanes) {
+      Bytes8 a8, b8;
+      std::memcpy(&a8, p1 + i, sizeof a8);
+      std::memcpy(&b8, p2 + i, sizeof b8);
+      const Signed16x8 a = __builtin_convertvector(a8, Signed16x8);
+      const Signed16x8 b = __builtin_convertvector(b8, Signed16x8);
+      const Signed16x8 zero{}, full = zero + 255;
+      Signed16x8 v = ((a * std::int16_t(k1) - b * std::int16_t(k2)) >> 7) + std::int16_t(add);
+      v = v < zero ? zero : v;
+      v = v > full ? full : v;
+      const Bytes8 bytes = __builtin_convertvector(v, Bytes8);
+      std::memcpy(o + i, &bytes, sizeof bytes);
     }
     for (; i < n; ++i) o[i] = One(p1[i], p2[i]);
   }
 };
 
-// Brightness terms of one source with its bias raise folded in.
-using BrightnessTable = std::array<std::array<int, 256>, 3>;
-BrightnessTable MakeBrightnessTable(int k) {
-  BrightnessTable t;
-  for (int c = 0; c < 3; ++c)
-    for (int v = 0; v < 256; ++v) t[c][v] = BrightnessTerm(c, v + k);
-  return t;
+// A sum of per-channel terms, f0(blue) + f1(green) + f2(red), read from two
+// tables: one indexed by the pixel's blue and green bytes together (a single
+// 16-bit read), one by its red byte. Every sum used here fits 16 bits.
+struct ChannelSumTable {
+  std::vector<std::uint16_t> blue_green = std::vector<std::uint16_t>(256 * 256);
+  std::array<std::uint16_t, 256> red;
+
+  template <class Term>
+  explicit ChannelSumTable(const Term& term) {
+    std::array<int, 256> blue, green;
+    for (int v = 0; v < 256; ++v) blue[v] = term(0, v), green[v] = term(1, v), red[v] = std::uint16_t(term(2, v));
+    for (int g = 0; g < 256; ++g)
+      for (int b = 0; b < 256; ++b) blue_green[std::size_t(g * 256 + b)] = std::uint16_t(blue[b] + green[g]);
+  }
+  struct View {
+    const std::uint16_t* blue_green;
+    const std::uint16_t* red;
+    int Sum(const Byte* p) const { return blue_green[p[1] << 8 | p[0]] + red[p[2]]; }
+  };
+  View view() const { return {blue_green.data(), red.data()}; }
+};
+
+// Brightness of one source with its bias raise folded in: at most 64 * 510.
+ChannelSumTable MakeBrightnessTable(int k) {
+  return ChannelSumTable([k](int c, int v) { return BrightnessTerm(c, v + k); });
+}
+
+// Copies one pixel as a 4-byte move where the row goes on after it (the fourth
+// byte is the next pixel's, written again in its turn).
+void CopyPixel(const Byte* from, Byte* to, bool last_in_row) {
+  if (last_in_row)
+    to[0] = from[0], to[1] = from[1], to[2] = from[2];
+  else
+    std::memcpy(to, from, 4);
 }
 
 struct BrightnessKernel {
-  BrightnessTable t1, t2;
+  ChannelSumTable t1, t2;
   bool keep_brighter;  // most; least keeps the darker
   void Row(const Byte* p1, const Byte* p2, Byte* o, int width) const {
-    for (int x = 0; x < width; ++x, p1 += 3, p2 += 3, o += 3) {
-      const int l1 = t1[0][p1[0]] + t1[1][p1[1]] + t1[2][p1[2]];
-      const int l2 = t2[0][p2[0]] + t2[1][p2[1]] + t2[2][p2[2]];
-      const Byte* pick = (l1 < l2) == keep_brighter ? p2 : p1;
-      o[0] = pick[0], o[1] = pick[1], o[2] = pick[2];
-    }
+    // Local copies: the stores to o could otherwise alias the tables' pointers.
+    const ChannelSumTable::View s1 = t1.view(), s2 = t2.view();
+    for (int x = 0; x < width; ++x, p1 += 3, p2 += 3, o += 3)
+      CopyPixel((s1.Sum(p1) < s2.Sum(p2)) == keep_brighter ? p2 : p1, o, x == width - 1);
   }
 };
 
 // The comp weight depends on each channel only through p - R + offset clamped to
 // -8..8 (beyond +-7 the comparison is 0 or 1), so 17 x 17 x 17 weights cover
-// every pixel. index[c][v] is channel c's part of the weight's table position.
+// every pixel; `position` gives a pixel's place among them.
 struct CompTables {
   static constexpr int kLevels = 17;
-  std::array<std::array<int, 256>, 3> index;
+  ChannelSumTable position;
   std::array<Byte, kLevels * kLevels * kLevels> weight;
+
 };
 CompTables MakeCompTables(const Bgr& reference, int offset) {
-  CompTables t;
   constexpr int kStride[3] = {CompTables::kLevels * CompTables::kLevels, CompTables::kLevels, 1};
-  for (int c = 0; c < 3; ++c)
-    for (int v = 0; v < 256; ++v)
-      t.index[c][v] = (std::clamp(v - reference[c] + offset, -8, 8) + 8) * kStride[c];
+  CompTables t{ChannelSumTable([&](int c, int v) {
+                 return (std::clamp(v - reference[c] + offset, -8, 8) + 8) * kStride[c];
+               }),
+               {}};
   for (int i0 = 0; i0 < CompTables::kLevels; ++i0)
     for (int i1 = 0; i1 < CompTables::kLevels; ++i1)
       for (int i2 = 0; i2 < CompTables::kLevels; ++i2)
@@ -150,10 +187,9 @@ struct CompKernel {
   void Row(const Byte* p1, const Byte* p2, Byte* o, int width) const {
     RowScratch weights;
     const Byte* weighed = kWeightFromSource2 ? p2 : p1;
+    const ChannelSumTable::View position = t.position.view();
     for (int x = 0; x < width; ++x) {
-      const Byte* q = weighed + 3 * x;
-      SpreadToPixel(weights.data(), x,
-                    t.weight[std::size_t(t.index[0][q[0]] + t.index[1][q[1]] + t.index[2][q[2]])]);
+      SpreadToPixel(weights.data(), x, t.weight[std::size_t(position.Sum(weighed + 3 * x))]);
     }
     if (kSource2First)
       MixRow(p2, p1, weights.data(), o, 3 * width);

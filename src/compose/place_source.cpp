@@ -132,6 +132,49 @@ int FirstCovered(int offset, int size) {
   return int(std::clamp<std::int64_t>(-std::int64_t(offset), 0, size));
 }
 
+// Where one target column or row samples the picture: the byte offset of the
+// stored column (or the stored row's index), the 8-bit fraction towards the next
+// one, and whether the sample lies on the picture at all.
+struct AxisSample {
+  bool inside;
+  int whole, fraction;
+};
+AxisSample AxisSampleAt(double f, int size) {
+  if (!Inside(f, size)) return {false, 0, 0};
+  const int t = int(f * 256);  // as in SampleBilinearOneConversion
+  return {true, t >> 8, t & 255};
+}
+
+// Upright placement (no rotation, mirrored or not): the sample column then
+// depends on the target column alone and the sample row on the target row
+// alone, because u K and u S, Yc K and Yc S are all zero. The weights are the
+// same integers as in the general sample, so the bytes are too.
+void PlaceRowUpright(const SourceBits& s, const std::vector<AxisSample>& columns, AxisSample row_sample,
+                     int x0, const Bgr& base, std::uint8_t* row, int W) {
+  FillRow(row, x0, base);
+  const std::uint8_t* row0 = s.bits + std::size_t(row_sample.whole) * s.row_length;
+  const std::uint8_t* row1 = row_sample.whole + 1 < s.h ? row0 + s.row_length : row0;
+  const int fy = row_sample.fraction;
+  for (int X = x0; X < W; ++X) {
+    std::uint8_t* o = row + 3 * X;
+    const AxisSample c = columns[std::size_t(X)];
+    if (!c.inside) {
+      WritePixel(o, base);
+      continue;
+    }
+    const std::uint8_t* p00 = row0 + 3 * c.whole;
+    if ((c.fraction | fy) == 0) {
+      WritePixel(o, ReadPixel(p00));
+      continue;
+    }
+    const std::uint8_t* p01 = row1 + 3 * c.whole;
+    const int dx = c.whole + 1 < s.w ? 3 : 0, fx = c.fraction;
+    const int w00 = (256 - fx) * (256 - fy), w10 = fx * (256 - fy), w01 = (256 - fx) * fy, w11 = fx * fy;
+    for (int ch = 0; ch < 3; ++ch)
+      o[ch] = std::uint8_t((p00[ch] * w00 + p00[ch + dx] * w10 + p01[ch] * w01 + p01[ch + dx] * w11) >> 16);
+  }
+}
+
 }  // namespace
 
 void PlaceSourcePlain(State& st, int n) {
@@ -181,20 +224,40 @@ void PlaceSourceFast(State& st, int n, int threads) {
     column_x[std::size_t(X)] = u + g.half_w - u * g.K;
     column_uS[std::size_t(X)] = u * g.S;
   }
+  if (g.K == 0 && g.S == 0) {
+    std::vector<AxisSample> columns(static_cast<std::size_t>(W));
+    for (int X = x0; X < W; ++X) columns[std::size_t(X)] = AxisSampleAt(column_x[std::size_t(X)], g.w);
+    ForEachRowBand(0, H, threads, [&](int first, int end) {
+      for (int Y = first; Y < end; ++Y) {
+        const double Yc = RowYc(g, Y, src.OffsetY);
+        const AxisSample row_sample = AxisSampleAt(g.half_h + Yc - Yc * g.K, g.h);
+        if (Y < y0 || !row_sample.inside)
+          FillRow(plane.row(Y), W, base);
+        else
+          PlaceRowUpright(bits, columns, row_sample, x0, base, plane.row(Y), W);
+      }
+    });
+    return;
+  }
   ForEachRowBand(0, H, threads, [&](int first, int end) {
     for (int Y = first; Y < end; ++Y) {
       std::uint8_t* row = plane.row(Y);
-      FillRow(row, W, base);
-      if (Y < y0) continue;
+      if (Y < y0) {
+        FillRow(row, W, base);
+        continue;
+      }
+      // Each pixel is written once, with its sample or the base colour.
+      FillRow(row, x0, base);
       const double Yc = RowYc(g, Y, src.OffsetY);
       const double Yc_S = Yc * g.S;
       const double row_y = g.half_h + Yc - Yc * g.K;
       for (int X = x0; X < W; ++X) {
         const double sxf = column_x[std::size_t(X)] - Yc_S;
-        if (!Inside(sxf, g.w)) continue;
         const double syf = row_y + column_uS[std::size_t(X)];
-        if (!Inside(syf, g.h)) continue;
-        SampleBilinearOneConversion(bits, sxf, syf, row + 3 * X);
+        if (Inside(sxf, g.w) && Inside(syf, g.h))
+          SampleBilinearOneConversion(bits, sxf, syf, row + 3 * X);
+        else
+          WritePixel(row + 3 * X, base);
       }
     }
   });
