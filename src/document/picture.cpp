@@ -1,13 +1,12 @@
 #include "document/picture.h"
 
-#include <new>
 
 namespace wrimple {
 
 std::optional<PictureBlock> PictureBlock::Zeroed(std::size_t size) {
-  std::unique_ptr<std::uint8_t[]> bytes(new (std::nothrow) std::uint8_t[size]());
+  std::optional<ZeroedBuffer> bytes = ZeroedBuffer::TryAllocate(size);
   if (!bytes) return std::nullopt;
-  return PictureBlock(std::move(bytes), size);
+  return PictureBlock(std::move(*bytes));
 }
 
 std::int64_t DibRowLength(int b, std::int64_t w) {

@@ -6,8 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <optional>
+
+#include "document/zeroed_buffer.h"
 
 namespace wrimple {
 
@@ -47,9 +48,9 @@ class PictureBlock {
   // A zero-filled block of `size` bytes; nullopt when memory is short.
   static std::optional<PictureBlock> Zeroed(std::size_t size);
 
-  std::uint8_t* data() { return bytes_.get(); }
-  const std::uint8_t* data() const { return bytes_.get(); }
-  std::size_t size() const { return size_; }
+  std::uint8_t* data() { return bytes_.data(); }
+  const std::uint8_t* data() const { return bytes_.data(); }
+  std::size_t size() const { return bytes_.size(); }
 
   std::int32_t width() const { return std::int32_t(ReadLe32(data() + dib::kWidth)); }
   std::int32_t height() const { return std::int32_t(ReadLe32(data() + dib::kHeight)); }
@@ -61,10 +62,8 @@ class PictureBlock {
   const std::uint8_t* bits() const { return data() + kInfoHeaderSize; }
 
  private:
-  PictureBlock(std::unique_ptr<std::uint8_t[]> bytes, std::size_t size)
-      : bytes_(std::move(bytes)), size_(size) {}
-  std::unique_ptr<std::uint8_t[]> bytes_;
-  std::size_t size_;
+  explicit PictureBlock(ZeroedBuffer bytes) : bytes_(std::move(bytes)) {}
+  ZeroedBuffer bytes_;
 };
 
 // Row length in bytes of a w-pixel row at b bits per pixel, rounded up to a

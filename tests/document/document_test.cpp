@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <new>
 
 #include "compose/initial_update.h"
 #include "document/commands.h"
 #include "document/state.h"
+#include "document/zeroed_buffer.h"
 #include "support/scripted_platform.h"
 
 namespace wrimple {
@@ -59,6 +61,34 @@ TEST(AllocateDib, RefusesBeyondTheLimits) {
   EXPECT_FALSE(AllocateDib(24, 20001, 1));
   EXPECT_FALSE(AllocateDib(24, -1, 1));
   EXPECT_FALSE(AllocateDib(24, 1, -1));
+}
+
+// Small buffers come from the C heap, large ones straight from the system: both
+// must start zeroed, be writable to their last byte and survive being moved.
+class ZeroedBufferTest : public ::testing::TestWithParam<std::size_t> {};
+
+TEST_P(ZeroedBufferTest, StartsZeroedAndMovesWhole) {
+  const std::size_t size = GetParam();
+  ZeroedBuffer first(size);
+  ASSERT_EQ(first.size(), size);
+  for (std::size_t i : {std::size_t(0), size / 2, size - 1}) EXPECT_EQ(first.data()[i], 0) << i;
+  first.data()[size - 1] = 7;
+  ZeroedBuffer second(std::move(first));
+  EXPECT_EQ(first.data(), nullptr);
+  EXPECT_EQ(second.data()[size - 1], 7);
+  ZeroedBuffer third(1);
+  third = std::move(second);
+  EXPECT_EQ(third.size(), size);
+  EXPECT_EQ(third.data()[size - 1], 7);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ZeroedBufferTest,
+                         ::testing::Values(std::size_t(1), std::size_t(4096), std::size_t(4 << 20) - 1,
+                                           std::size_t(4 << 20), std::size_t(37748736 + 54)));
+
+TEST(ZeroedBuffer, TryAllocateSaysWhenMemoryIsShort) {
+  EXPECT_FALSE(ZeroedBuffer::TryAllocate(std::size_t(1) << 62));
+  EXPECT_THROW(ZeroedBuffer(std::size_t(1) << 62), std::bad_alloc);
 }
 
 TEST(AllocateDib, OnePixelBlock) {
