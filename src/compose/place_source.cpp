@@ -82,7 +82,7 @@ struct SourceBits {
 };
 
 // On the picture when 0 <= f < size; a coordinate that is not a number is not.
-bool Inside(double f, int size) { return f >= 0 && f < size; }
+bool Inside(double f, double size) { return f >= 0 && f < size; }
 
 // Bilinear sample at (sxf, syf), syf counted in stored rows from the bottom, with
 // 8-bit fractions and integer weights that sum to 65,536. Neighbours beyond the
@@ -118,6 +118,7 @@ inline void SampleBilinearOneConversion(const SourceBits& s, double sxf, double 
   const std::uint8_t* p00 = row0 + 3 * ix;
   const std::uint8_t* p01 = row1 + 3 * ix;
   const int w00 = (256 - fx) * (256 - fy), w10 = fx * (256 - fy), w01 = (256 - fx) * fy, w11 = fx * fy;
+#pragma GCC unroll 3
   for (int c = 0; c < 3; ++c)
     o[c] = std::uint8_t((p00[c] * w00 + p00[c + dx] * w10 + p01[c] * w01 + p01[c + dx] * w11) >> 16);
 }
@@ -240,6 +241,11 @@ void PlaceSourceFast(State& st, int n, int threads) {
     return;
   }
   ForEachRowBand(0, H, threads, [&](int first, int end) {
+    // Locals, so that the byte stores cannot make the loop read them again.
+    const SourceBits picture = bits;
+    const double* const xs = column_x.data();
+    const double* const uSs = column_uS.data();
+    const double width = g.w, height = g.h;
     for (int Y = first; Y < end; ++Y) {
       std::uint8_t* row = plane.row(Y);
       if (Y < y0) {
@@ -252,10 +258,10 @@ void PlaceSourceFast(State& st, int n, int threads) {
       const double Yc_S = Yc * g.S;
       const double row_y = g.half_h + Yc - Yc * g.K;
       for (int X = x0; X < W; ++X) {
-        const double sxf = column_x[std::size_t(X)] - Yc_S;
-        const double syf = row_y + column_uS[std::size_t(X)];
-        if (Inside(sxf, g.w) && Inside(syf, g.h))
-          SampleBilinearOneConversion(bits, sxf, syf, row + 3 * X);
+        const double sxf = xs[X] - Yc_S;
+        const double syf = row_y + uSs[X];
+        if (Inside(sxf, width) && Inside(syf, height))
+          SampleBilinearOneConversion(picture, sxf, syf, row + 3 * X);
         else
           WritePixel(row + 3 * X, base);
       }
