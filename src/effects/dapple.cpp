@@ -50,38 +50,139 @@ const PushedColours& Pushed() {
 // of range cannot overflow.
 int WalkLimit(int size) { return int(std::clamp<std::int64_t>((std::int64_t(size) + 10) * 8, -1024, 1024)); }
 
+// Reads buffered engine outputs in order, as the engine itself would give them.
+struct BufferedOutputs {
+  const std::uint32_t* next;
+  std::uint32_t operator()() { return *next++; }
+};
+
+// The direction draws, reduced to their step index and kept in a window that
+// always reaches a whole walk ahead. A walk reads its steps from the window
+// and then gives back exactly the draws it used, so the engine's outputs are
+// taken in the same order as one draw per step would take them.
+class DirectionDraws {
+ public:
+  DirectionDraws() : engine_(kSeedDirection) {}
+
+  // The next kMaxWalkSteps step indices, not yet used up.
+  const std::uint8_t* Ahead() {
+    if (end_ - next_ < kMaxWalkSteps) Refill();
+    return steps_ + next_;
+  }
+  void Use(int count) { next_ += count; }
+
+ private:
+  static constexpr int kCapacity = 4096;
+  // A draw of 256 values keeps every output (256 divides 2^32), so the window
+  // holds exactly one output per step.
+  static_assert(4294967295u % 256 == 255);
+
+  void Refill() {
+    const int kept = end_ - next_;
+    std::copy(steps_ + next_, steps_ + end_, steps_);
+    engine_.Fill(outputs_, kCapacity - kept);
+    BufferedOutputs outputs{outputs_};
+    for (int i = kept; i < kCapacity; ++i) steps_[i] = std::uint8_t(DrawInRange(outputs, 0, 256) & 7);
+    next_ = 0;
+    end_ = kCapacity;
+  }
+
+  Mt19937 engine_;
+  int next_ = 0, end_ = 0;
+  std::uint32_t outputs_[kCapacity];
+  std::uint8_t steps_[kCapacity];
+};
+
+// One walk after another on the same picture. A walk first lays out its whole
+// path from the draws ahead, fetching every pixel on it, so that the picture's
+// memory is waited for once per walk rather than once per new row; then it
+// follows the path while the colours stay similar.
 class DappleWalker {
  public:
   DappleWalker(ConstTargetImage snapshot, TargetImage target, int size)
-      : snapshot_(snapshot), target_(target), direction_(kSeedDirection),
-        first_limit_(WalkLimit(size)) {}
-
-  void Walk(WalkStart s) {
-    const std::uint8_t* start = snapshot_.pixel(s.x, s.y);
-    const int b0 = start[0], g0 = start[1], r0 = start[2];
-    const PushedColours& pushed = Pushed();
-    const int width = snapshot_.width(), height = snapshot_.height();
-    int limit = first_limit_;
-    int x = s.x, y = s.y;
-    for (int k = 0; k < kMaxWalkSteps; ++k) {
-      const int d = DrawInRange(direction_, 0, 256) & 7;
-      x += kStepX[d], y += kStepY[d];
-      if (unsigned(x) >= unsigned(width) || unsigned(y) >= unsigned(height)) return;
-      --limit;
-      const std::uint8_t* p = snapshot_.pixel(x, y);
-      const int delta = (r0 - p[2]) + (g0 - p[1]) + (b0 - p[0]);
-      if (!(-limit < delta && delta < limit)) return;
-      WritePixel(target_.pixel(x, y), Bgr{pushed.value[k][b0], pushed.value[k][g0], pushed.value[k][r0]});
-    }
+      : snapshot_(snapshot.bits()), target_(target.bits()), width_(snapshot.width()),
+        height_(snapshot.height()), first_limit_(WalkLimit(size)) {
+    for (int d = 0; d < 8; ++d) step_offset_[d] = 3 * kStepX[d] - snapshot.row_length() * kStepY[d];
   }
 
-  void Prefetch(WalkStart s) const { __builtin_prefetch(snapshot_.pixel(s.x, s.y)); }
+  void Walk(WalkStart s) {
+    const std::uint8_t* steps = draws_.Ahead();
+    const int inside = FarFromEdges(s) ? TraceInterior(s, steps) : TraceNearEdges(s, steps);
+    const int painted = PaintSimilar(StartOffset(s), inside);
+    draws_.Use(painted < kMaxWalkSteps ? painted + 1 : painted);
+  }
+
+  void Prefetch(WalkStart s) const { __builtin_prefetch(snapshot_ + StartOffset(s)); }
 
  private:
-  ConstTargetImage snapshot_;
-  TargetImage target_;
-  Mt19937 direction_;
+  std::ptrdiff_t StartOffset(WalkStart s) const {
+    return std::ptrdiff_t(ConstTargetImage::Offset(s.x, s.y, width_, height_));
+  }
+
+  // A walk from here cannot leave the picture in kMaxWalkSteps steps.
+  bool FarFromEdges(WalkStart s) const {
+    return s.x >= kMaxWalkSteps && s.x < width_ - kMaxWalkSteps && s.y >= kMaxWalkSteps &&
+           s.y < height_ - kMaxWalkSteps;
+  }
+
+  void Record(int k, std::ptrdiff_t offset) {
+    offsets_[k] = std::int32_t(offset);
+    __builtin_prefetch(snapshot_ + offset);
+    __builtin_prefetch(target_ + offset, 1);
+  }
+
+  // Both trace the path into offsets_ and return how many of its pixels lie
+  // inside the picture.
+  int TraceInterior(WalkStart s, const std::uint8_t* steps) {
+    std::ptrdiff_t offset = StartOffset(s);
+    for (int k = 0; k < kMaxWalkSteps; ++k) {
+      offset += step_offset_[steps[k]];
+      Record(k, offset);
+    }
+    return kMaxWalkSteps;
+  }
+
+  int TraceNearEdges(WalkStart s, const std::uint8_t* steps) {
+    int x = s.x, y = s.y;
+    std::ptrdiff_t offset = StartOffset(s);
+    for (int k = 0; k < kMaxWalkSteps; ++k) {
+      const int d = steps[k];
+      x += kStepX[d], y += kStepY[d];
+      if (unsigned(x) >= unsigned(width_) || unsigned(y) >= unsigned(height_)) return k;
+      offset += step_offset_[d];
+      Record(k, offset);
+    }
+    return kMaxWalkSteps;
+  }
+
+  // Paints the leading traced pixels whose colour stays within the shrinking
+  // tolerance; returns how many it painted.
+  int PaintSimilar(std::ptrdiff_t start, int inside) {
+    const std::uint8_t* snapshot = snapshot_;
+    std::uint8_t* target = target_;
+    const int b0 = snapshot[start], g0 = snapshot[start + 1], r0 = snapshot[start + 2];
+    const int sum0 = b0 + g0 + r0;
+    const std::uint8_t* pushed = &Pushed().value[0][0];
+    int limit = first_limit_;
+    for (int k = 0; k < inside; ++k) {
+      --limit;
+      const std::uint8_t* p = snapshot + offsets_[k];
+      const int delta = sum0 - (p[0] + p[1] + p[2]);
+      if (!(-limit < delta && delta < limit)) return k;
+      std::uint8_t* q = target + offsets_[k];
+      const std::uint8_t* row = pushed + 256 * k;
+      q[0] = row[b0], q[1] = row[g0], q[2] = row[r0];
+    }
+    return inside;
+  }
+
+  const std::uint8_t* snapshot_;
+  std::uint8_t* target_;
+  int width_, height_;
   int first_limit_;
+  int step_offset_[8];
+  DirectionDraws draws_;
+  std::int32_t offsets_[kMaxWalkSteps];
 };
 
 }  // namespace

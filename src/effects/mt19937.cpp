@@ -1,5 +1,7 @@
 #include "effects/mt19937.h"
 
+#include <algorithm>
+
 namespace wrimple {
 
 namespace {
@@ -40,6 +42,15 @@ Mt19937::Mt19937(std::uint32_t seed) {
   state_[0] = seed;
   for (int i = 1; i < kWords; ++i)
     state_[i] = 1812433253u * (state_[i - 1] ^ (state_[i - 1] >> 30)) + std::uint32_t(i);
+}
+
+void Mt19937::Fill(std::uint32_t* out, int count) {
+  while (count > 0) {
+    if (next_ == kWords) NextBlock();
+    const int taken = std::min(count, kWords - next_);
+    std::copy(output_ + next_, output_ + next_ + taken, out);
+    next_ += taken, out += taken, count -= taken;
+  }
 }
 
 void Mt19937::NextBlock() {

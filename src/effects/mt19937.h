@@ -17,6 +17,9 @@ class Mt19937 {
     return output_[next_++];
   }
 
+  // The next `count` outputs, in order, as that many calls would give them.
+  void Fill(std::uint32_t* out, int count);
+
  private:
   static constexpr int kWords = 624;
   void NextBlock();

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <random>
+#include <vector>
 
 #include "effects/dapple.h"
 #include "effects/dapple_dialog.h"
@@ -80,7 +81,10 @@ INSTANTIATE_TEST_SUITE_P(Sizes, DappleAgainstModel,
                                            DappleCase{"Largest", 50, 50, 10},
                                            DappleCase{"OddSizeAboveTheRange", 23, 45, 11},
                                            DappleCase{"NegativeTypedSize", 40, 40, -3},
-                                           DappleCase{"HugeTypedSize", 40, 40, 100000000}),
+                                           DappleCase{"HugeTypedSize", 40, 40, 100000000},
+                                           DappleCase{"RoomForWalksFarFromEveryEdge", 401, 384, 5},
+                                           DappleCase{"OddWidthJustPastTwoWalkLengths", 259, 262, 10},
+                                           DappleCase{"WideAndFlat", 333, 120, 1}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DappleTest, TryAgainIsImpossibleUntilTheSizeChangesAndThenRepeatsExactly) {
@@ -166,6 +170,19 @@ TEST_P(DappleEngine, GivesTheStandardEngineOutputsOverSeveralBlocks) {
   Mt19937 engine(GetParam());
   std::mt19937 standard(GetParam());
   for (int i = 0; i < 3 * 624 + 5; ++i) ASSERT_EQ(engine(), std::uint32_t(standard())) << i;
+}
+
+// Bulk outputs interleaved with single ones, across block boundaries, keep
+// the standard order.
+TEST_P(DappleEngine, FillsBulkOutputsInTheStandardOrder) {
+  Mt19937 engine(GetParam());
+  std::mt19937 standard(GetParam());
+  std::vector<std::uint32_t> bulk(1500);
+  for (const int count : {0, 1, 623, 624, 1, 1500, 625}) {
+    engine.Fill(bulk.data(), count);
+    for (int i = 0; i < count; ++i) ASSERT_EQ(bulk[std::size_t(i)], std::uint32_t(standard())) << count << " " << i;
+    ASSERT_EQ(engine(), std::uint32_t(standard())) << "single output after " << count;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, DappleEngine, ::testing::Values(2537u, 1701u, 5489u, 0u, 4294967295u));
