@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "io/codec_file.h"
@@ -27,6 +28,14 @@ class CodecByteReader {
     if (next_ == end_ && !Refill()) return -1;
     return *next_++;
   }
+  // The bytes buffered and not yet consumed, refilled first when none are
+  // left; empty at the end of the data. A decoder that works through them in
+  // place says with Consume() how many it used.
+  std::span<const std::uint8_t> Buffered() {
+    if (next_ == end_) Refill();
+    return {next_, end_};
+  }
+  void Consume(std::size_t size) { next_ += size; }
   // Copies exactly `size` bytes; false (with fewer copied) at the end of the data.
   bool ReadExactly(std::uint8_t* out, std::size_t size);
   // Skips `size` bytes; false when the data ends first.

@@ -7,7 +7,6 @@
 
 #include "document/picture.h"
 #include "io/codec_byte_reader.h"
-#include "io/codec_mem_file.h"
 #include "io/codec_pcx_packing.h"
 
 namespace wrimple {
@@ -53,48 +52,6 @@ int ImageBits(const PcxHeader& head) {
   return head.bits;
 }
 
-// The bits of a row: a run may continue from one row into the next.
-class PcxUnpacker {
- public:
-  PcxUnpacker(CodecByteReader& in, std::uint64_t total) : in_(in), wanted_(total) {}
-
-  // Fills `size` bytes; the error text, or nullptr on success.
-  const char* Unpack(std::uint8_t* out, std::size_t size) {
-    while (size > 0) {
-      if (run_left_ > 0) {
-        const std::size_t part = std::min<std::size_t>(size, run_left_);
-        std::memset(out, run_value_, part);
-        out += part;
-        size -= part;
-        run_left_ -= part;
-        continue;
-      }
-      if (in_.AtEnd()) return "corrupted PCX";
-      const int c = in_.GetByte();
-      if (c <= 191) {
-        *out++ = std::uint8_t(c);
-        --size;
-        --wanted_;
-        continue;
-      }
-      const int d = in_.GetByte();
-      if (d < 0) return "corrupted PCX";
-      const std::uint32_t count = std::uint32_t(c) & 63;
-      if (count > wanted_) return "repeat count spans end of image";
-      wanted_ -= count;
-      run_left_ = count;
-      run_value_ = std::uint8_t(d);
-    }
-    return nullptr;
-  }
-
- private:
-  CodecByteReader& in_;
-  std::uint64_t wanted_;
-  std::uint32_t run_left_ = 0;
-  std::uint8_t run_value_ = 0;
-};
-
 void RgbRowToPixels(const std::uint8_t* planes, std::uint32_t bytes_per_line, std::uint32_t w,
                     std::uint8_t* out, std::uint8_t* alpha) {
   const std::uint8_t* red = planes;
@@ -132,76 +89,122 @@ void PackedRowToIndices(const std::uint8_t* plane, int bits, std::uint32_t w, st
   for (; x < w; ++x) SetPackedIndex(out, x, out_bits, PackedIndex(plane, x, bits));
 }
 
+// The header, with the checks that need nothing but its bytes.
+const char* ReadHeader(CodecFile& stream, std::uint8_t* bytes) {
+  if (!stream.ReadExactly(bytes, kPcxHeaderSize)) return "Can't read PCX image";
+  if (bytes[0] != kManufacturer) return "Error: Not a PCX file";
+  if (bytes[2] != 1) return "PCX file has unknown encoding scheme";
+  return nullptr;
+}
+
+const char* ChooseLayout(const PcxHeader& head, int image_bits, PcxLayout& layout) {
+  if (image_bits == 24 && head.bits == 8) {
+    layout = PcxLayout::kRgb;
+  } else if (head.planes == 1) {
+    if (head.bits != 1 && head.bits != 2 && head.bits != 4 && head.bits != 8)
+      return "PCX_UnpackPixels: Can't handle packed pixels with more than 1 plane";
+    layout = PcxLayout::kPacked;
+  } else if (head.planes > 1 && head.bits == 1) {
+    layout = PcxLayout::kPlanar;
+  } else {
+    return "PCX_PlanesToPixels: more than 4 planes or more than 1 bit per pixel";
+  }
+  return nullptr;
+}
+
+std::size_t LineBytes(const PcxHeader& head) {
+  return std::size_t(head.bytes_per_line) * std::size_t(head.planes);
+}
+
+// Refuses rows too short for the width and data too short for the picture,
+// before anything is allocated for it.
+const char* CheckSizes(const PcxHeader& head, CodecFile& stream) {
+  if (std::uint64_t(head.bytes_per_line) * 8 < std::uint64_t(std::uint32_t(head.width)) * head.bits)
+    return "PCX bytes per line too small for the image width";
+  // A run of 2 bytes gives at most 63 bytes of the picture.
+  const std::uint64_t picture = std::uint64_t(LineBytes(head)) * std::uint32_t(head.height);
+  if (!stream.MayHold((2 * picture + 62) / 63)) return "corrupted PCX";
+  return nullptr;
+}
+
+// Checks the header against the data and makes the empty image; false with
+// the image's error set.
+bool CreateImage(const PcxHeader& head, CodecFile& stream, CodecImage& image, PcxLayout& layout) {
+  if (head.planes > 4) return image.Fail("Can't handle image with more than 4 planes");
+  image.SetXDpi(head.x_dpi);
+  image.SetYDpi(head.y_dpi);
+  const int image_bits = ImageBits(head);
+  const auto w = std::uint32_t(head.width);
+  const auto h = std::uint32_t(head.height);
+  if (!image.CanCreate(w, h, std::uint32_t(image_bits))) return false;
+  if (const char* error = ChooseLayout(head, image_bits, layout)) return image.Fail(error);
+  if (const char* error = CheckSizes(head, stream)) return image.Fail(error);
+  if (!image.Create(w, h, std::uint32_t(image_bits), kCodecPcx)) return false;
+  if (head.planes == 4 && head.bits == 8 && !image.CreateAlpha()) return image.Fail("can't allocate memory");
+  return true;
+}
+
+// One file row, its planes one after the other, into bitmap row `y`.
+void StoreRow(const PcxHeader& head, PcxLayout layout, const std::uint8_t* planes, CodecImage& image,
+              std::uint32_t y) {
+  switch (layout) {
+    case PcxLayout::kRgb:
+      RgbRowToPixels(planes, head.bytes_per_line, image.width(), image.row(y),
+                     image.HasAlpha() ? image.alpha_row(y) : nullptr);
+      break;
+    case PcxLayout::kPacked:
+      PackedRowToIndices(planes, head.bits, image.width(), image.row(y), image.bits_per_pixel());
+      break;
+    case PcxLayout::kPlanar:
+      PlanarRowToIndices(planes, head.bytes_per_line, head.planes, image.width(), image.row(y),
+                         image.bits_per_pixel());
+      break;
+  }
+}
+
+// The file rows, top row first, into the bitmap rows from the top down.
+const char* UnpackRows(const PcxHeader& head, PcxLayout layout, CodecByteReader& in, CodecImage& image) {
+  const std::size_t line = LineBytes(head);
+  const std::uint32_t h = image.height();
+  std::vector<std::uint8_t> planes(line);
+  PcxUnpacker unpacker(in, std::uint64_t(line) * h);
+  for (std::uint32_t y = 0; y < h; ++y) {
+    if (const char* error = unpacker.Unpack(planes.data(), line)) return error;
+    StoreRow(head, layout, planes.data(), image, h - 1 - y);
+  }
+  return nullptr;
+}
+
+// The colour table: the header's 16 colours, the 256 after the data of an
+// 8-bit picture, or black and white for 1 bit.
+bool ReadColors(const PcxHeader& head, const std::uint8_t* header_bytes, CodecByteReader& in,
+                CodecImage& image) {
+  std::uint8_t palette[3 * 256] = {};
+  std::memcpy(palette, header_bytes + kPaletteOffset, 48);
+  if (head.bits == 8 && head.planes == 1) {
+    if (in.GetByte() != kPaletteSignature) return image.Fail("bad color map signature");
+    if (!in.ReadExactly(palette, sizeof palette)) return image.Fail("corrupted PCX");
+  } else if (head.bits == 1 && head.planes == 1) {
+    std::memset(palette, 0, 3);
+    std::memset(palette + 3, 255, 3);
+  }
+  for (std::uint32_t i = 0; i < image.colors_used(); ++i)
+    image.SetColor(i, palette[3 * i], palette[3 * i + 1], palette[3 * i + 2]);
+  return true;
+}
+
 }  // namespace
 
 bool CodecImagePCX::Decode(CodecFile* stream) {
   if (stream == nullptr) return Fail("null file handler");
   std::uint8_t bytes[kPcxHeaderSize];
-  if (!stream->ReadExactly(bytes, sizeof bytes)) return Fail("Can't read PCX image");
-  if (bytes[0] != kManufacturer) return Fail("Error: Not a PCX file");
-  if (bytes[2] != 1) return Fail("PCX file has unknown encoding scheme");
+  if (const char* error = ReadHeader(*stream, bytes)) return Fail(error);
   const PcxHeader head = ParseHeader(bytes);
-  if (head.planes > 4) return Fail("Can't handle image with more than 4 planes");
-
-  SetXDpi(head.x_dpi);
-  SetYDpi(head.y_dpi);
-  const int image_bits = ImageBits(head);
-  const auto w = std::uint32_t(head.width);
-  const auto h = std::uint32_t(head.height);
-  if (!CanCreate(w, h, std::uint32_t(image_bits))) return false;
-
-  PcxLayout layout;
-  if (image_bits == 24 && head.bits == 8) {
-    layout = PcxLayout::kRgb;
-  } else if (head.planes == 1) {
-    if (head.bits != 1 && head.bits != 2 && head.bits != 4 && head.bits != 8)
-      return Fail("PCX_UnpackPixels: Can't handle packed pixels with more than 1 plane");
-    layout = PcxLayout::kPacked;
-  } else if (head.planes > 1 && head.bits == 1) {
-    layout = PcxLayout::kPlanar;
-  } else {
-    return Fail("PCX_PlanesToPixels: more than 4 planes or more than 1 bit per pixel");
-  }
-  // A row's plane must hold every pixel of the row.
-  if (std::uint64_t(head.bytes_per_line) * 8 < std::uint64_t(w) * head.bits)
-    return Fail("PCX bytes per line too small for the image width");
-  const std::size_t line = std::size_t(head.bytes_per_line) * std::size_t(head.planes);
-  // A run of 2 bytes gives at most 63 bytes of the picture.
-  if (!stream->MayHold((2 * std::uint64_t(line) * h + 62) / 63)) return Fail("corrupted PCX");
-  if (!Create(w, h, std::uint32_t(image_bits), kCodecPcx)) return false;
-  if (head.planes == 4 && head.bits == 8 && !CreateAlpha()) return Fail("can't allocate memory");
-
-  std::vector<std::uint8_t> planes(line);
+  PcxLayout layout{};
+  if (!CreateImage(head, *stream, *this, layout)) return false;
   CodecByteReader in(*stream);
-  PcxUnpacker unpacker(in, std::uint64_t(line) * height());
-  const int out_bits = bits_per_pixel();
-  for (std::uint32_t y = 0; y < height(); ++y) {
-    if (const char* error = unpacker.Unpack(planes.data(), line)) return Fail(error);
-    const std::uint32_t out_y = height() - 1 - y;
-    switch (layout) {
-      case PcxLayout::kRgb:
-        RgbRowToPixels(planes.data(), head.bytes_per_line, width(), row(out_y),
-                       HasAlpha() ? alpha_row(out_y) : nullptr);
-        break;
-      case PcxLayout::kPacked: PackedRowToIndices(planes.data(), head.bits, width(), row(out_y), out_bits); break;
-      case PcxLayout::kPlanar:
-        PlanarRowToIndices(planes.data(), head.bytes_per_line, head.planes, width(), row(out_y), out_bits);
-        break;
-    }
-  }
-
-  std::uint8_t palette[3 * 256] = {};
-  std::memcpy(palette, bytes + kPaletteOffset, 48);
-  if (head.bits == 8 && head.planes == 1) {
-    if (in.GetByte() != kPaletteSignature) return Fail("bad color map signature");
-    if (!in.ReadExactly(palette, sizeof palette)) return Fail("corrupted PCX");
-  } else if (head.bits == 1 && head.planes == 1) {
-    std::memset(palette, 0, 3);
-    std::memset(palette + 3, 255, 3);
-  }
-  for (std::uint32_t i = 0; i < colors_used(); ++i)
-    SetColor(i, palette[3 * i], palette[3 * i + 1], palette[3 * i + 2]);
-  return true;
+  if (const char* error = UnpackRows(head, layout, in, *this)) return Fail(error);
+  return ReadColors(head, bytes, in, *this);
 }
 
 namespace {
@@ -254,31 +257,81 @@ void IndexBitPlane(const std::uint8_t* row, std::uint32_t w, int bits, int plane
   }
 }
 
-// Packs the rows of the image, top row first, plane by plane.
-bool PackRows(const CodecImage& image, const PcxLayoutOut& layout, CodecMemFile& data) {
-  const std::uint32_t w = image.width();
-  const int bits = image.bits_per_pixel();
-  std::vector<std::uint8_t> plane(std::max<std::size_t>(w, layout.bytes_per_line));
-  std::vector<std::uint8_t> packed(PcxPackedCapacity(plane.size()));
-  for (std::uint32_t y = image.height(); y-- > 0;) {
-    const std::uint8_t* pixels = image.row(y);
-    for (int p = 0; p < layout.planes; ++p) {
-      std::size_t length;
-      if (bits == 24) {
-        // Plane 0 is red, byte 2 of a pixel.
-        for (std::uint32_t x = 0; x < w; ++x) plane[x] = pixels[3 * std::size_t(x) + 2 - p];
-        length = PcxPackPlaneRow(plane.data(), w, -1 - int(w % 2), packed.data());
-      } else if (bits == 8) {
-        length = PcxPackPlaneRow(pixels, w, -1, packed.data());
-      } else {
-        IndexBitPlane(pixels, w, bits, p, plane.data());
-        length = PcxPackPlaneRow(plane.data(), layout.bytes_per_line, -1, packed.data());
-      }
-      if (!data.WriteExactly(packed.data(), length)) return false;
-    }
+// Packed rows gather in a block that goes to the stream in large writes: one
+// write per row would cost a call per row, and a buffer for the whole picture
+// would cost as much fresh memory as the packed data.
+class PackedBlockWriter {
+ public:
+  static constexpr std::size_t kBlockSize = 256 * 1024;
+
+  PackedBlockWriter(CodecFile& stream, std::size_t largest_part)
+      : stream_(stream), block_(std::max(kBlockSize, largest_part)) {}
+
+  // Where the next part of at most `size` bytes goes; nullptr when the stream
+  // refused the block written to make room.
+  std::uint8_t* Room(std::size_t size) {
+    if (block_.size() - used_ < size && !Flush()) return nullptr;
+    return block_.data() + used_;
   }
-  if (bits != 8) return true;
-  std::uint8_t palette[1 + 3 * 256];
+  void Commit(std::size_t size) { used_ += size; }
+  bool Flush() {
+    const bool written = stream_.WriteExactly(block_.data(), used_);
+    used_ = 0;
+    return written;
+  }
+
+ private:
+  CodecFile& stream_;
+  std::vector<std::uint8_t> block_;
+  std::size_t used_ = 0;
+};
+
+// The red, green and blue planes of a 24-bit row, each `w` bytes long.
+void SplitChannels(const std::uint8_t* pixels, std::uint32_t w, std::uint8_t* planes) {
+  std::uint8_t* red = planes;
+  std::uint8_t* green = planes + w;
+  std::uint8_t* blue = planes + 2 * std::size_t(w);
+  for (std::uint32_t x = 0; x < w; ++x, pixels += 3) {
+    blue[x] = pixels[0];
+    green[x] = pixels[1];
+    red[x] = pixels[2];
+  }
+}
+
+// Where the values of one image row go while its planes are packed.
+struct RowPacker {
+  const CodecImage& image;
+  const PcxLayoutOut& layout;
+  std::vector<std::uint8_t> planes;
+
+  // The bytes one packed row may take.
+  std::size_t Capacity() const {
+    return std::size_t(layout.planes) * PcxPackedCapacity(std::max<std::size_t>(image.width(), layout.bytes_per_line));
+  }
+
+  // Packs bitmap row `y`, plane by plane, into `out`; the bytes written.
+  std::size_t Pack(std::uint32_t y, std::uint8_t* out) {
+    const std::uint32_t w = image.width();
+    const int bits = image.bits_per_pixel();
+    const std::uint8_t* pixels = image.row(y);
+    if (bits == 8) return PcxPackPlaneRow(pixels, w, -1, out);
+    std::size_t length = 0;
+    if (bits == 24) {
+      SplitChannels(pixels, w, planes.data());
+      for (std::size_t p = 0; p < 3; ++p)
+        length += PcxPackPlaneRow(planes.data() + p * w, w, -1 - int(w % 2), out + length);
+      return length;
+    }
+    for (int p = 0; p < layout.planes; ++p) {
+      IndexBitPlane(pixels, w, bits, p, planes.data());
+      length += PcxPackPlaneRow(planes.data(), layout.bytes_per_line, -1, out + length);
+    }
+    return length;
+  }
+};
+
+// The 256-colour table that follows the data of an 8-bit picture.
+void FillTrailingPalette(const CodecImage& image, std::uint8_t* palette) {
   palette[0] = kPaletteSignature;
   for (int i = 0; i < 256; ++i) {
     const std::uint8_t* entry = image.color_table() + 4 * i;
@@ -286,7 +339,26 @@ bool PackRows(const CodecImage& image, const PcxLayoutOut& layout, CodecMemFile&
     palette[2 + 3 * i] = entry[1];
     palette[3 + 3 * i] = entry[0];
   }
-  return data.WriteExactly(palette, sizeof palette);
+}
+
+constexpr std::size_t kTrailingPaletteSize = 1 + 3 * 256;
+
+// Packs the rows of the image, top row first, and writes them; false when
+// the stream refuses a write.
+bool WriteRows(const CodecImage& image, RowPacker& packer, PackedBlockWriter& out) {
+  const std::size_t row_capacity = packer.Capacity();
+  for (std::uint32_t y = image.height(); y-- > 0;) {
+    std::uint8_t* room = out.Room(row_capacity);
+    if (room == nullptr) return false;
+    out.Commit(packer.Pack(y, room));
+  }
+  if (image.bits_per_pixel() == 8) {
+    std::uint8_t* room = out.Room(kTrailingPaletteSize);
+    if (room == nullptr) return false;
+    FillTrailingPalette(image, room);
+    out.Commit(kTrailingPaletteSize);
+  }
+  return out.Flush();
 }
 
 }  // namespace
@@ -300,16 +372,13 @@ bool CodecImagePCX::Encode(CodecFile* stream) {
   std::uint8_t head[kPcxHeaderSize];
   FillHeader(head, *this, layout);
   if (!stream->WriteExactly(head, sizeof head)) return Fail("cannot write PCX header");
-
-  // Room for the longest packing, so that the buffer never grows; pages that
-  // are not written cost nothing.
-  const std::size_t longest = std::size_t(height()) * std::size_t(layout.planes) *
-                                  PcxPackedCapacity(std::max<std::size_t>(width(), layout.bytes_per_line)) +
-                              769;
-  CodecMemFile data;
-  if (!data.Open() || !data.Reserve(longest) || !PackRows(*this, layout, data))
+  try {
+    RowPacker packer{*this, layout, std::vector<std::uint8_t>(3 * std::size_t(std::max(width(), layout.bytes_per_line)))};
+    PackedBlockWriter out(*stream, std::max(packer.Capacity(), kTrailingPaletteSize));
+    if (!WriteRows(*this, packer, out)) return Fail("cannot write PCX data");
+  } catch (const std::bad_alloc&) {
     return Fail("can't allocate memory");
-  if (!stream->WriteExactly(data.data(), std::size_t(data.Size()))) return Fail("cannot write PCX data");
+  }
   return true;
 }
 
