@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "effects/black_and_white.h"
 #include "effects/invert_brightness.h"
@@ -83,6 +84,27 @@ TEST_P(PointFilters, TwoThreadsGiveTheSameBytesAsOne) {
   for (int y = 0; y < 257; y += 16)
     for (int x = 0; x < 301; x += 7)
       ASSERT_EQ(TargetPixel(st, x, y), GetParam().reference(ReadPixel(st.Backup().pixel(x, y))));
+}
+
+// Every one of the 2^24 colours once, in rows whose width is no multiple of
+// the block the passes work in, so that each value also meets the row tails.
+TEST_P(PointFilters, EveryColourMatchesTheReference) {
+  constexpr int kWidth = 4093, kHeight = 4100;
+  std::vector<std::uint8_t> in(TargetImage::Offset(0, 0, kWidth, kHeight) + RowLength24(kWidth));
+  std::vector<std::uint8_t> out(in.size());
+  const TargetImage from(in.data(), kWidth, kHeight), to(out.data(), kWidth, kHeight);
+  const auto colour = [](int x, int y) {
+    const unsigned i = unsigned(y * kWidth + x);
+    return Bgr{std::uint8_t(i), std::uint8_t(i >> 8), std::uint8_t(i >> 16)};
+  };
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) WritePixel(from.pixel(x, y), colour(x, y));
+  GetParam().pass(from, to, 1);
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) {
+      const Bgr expected = GetParam().reference(colour(x, y));
+      if (ReadPixel(to.pixel(x, y)) != expected) FAIL() << "colour " << (y * kWidth + x) % (1 << 24);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(All, PointFilters, ::testing::ValuesIn(kPointFilters),
