@@ -8,47 +8,49 @@ namespace wrimple {
 
 namespace {
 
-// The constants of one channel's mapping: v = ((k t + 2032) >> 4) + lift with
-// t = x + ((G s) >> 8) + offset, which is the mapping with y + B - 255 and
-// B - 128 gathered into two constants.
+// The constants of one channel's mapping: v = (k u + bias) >> 4 with
+// u = x + ((G s) >> 8). It is the mapping ((k t + 2032) >> 4) + lift with
+// t = u + G / 4 + B - 255 and lift = B - 128: k (G / 4 + B - 255) is a
+// constant, and lift, a whole number of sixteenths, goes inside the shift.
 struct ChannelTerms {
-  int k, offset, lift;
+  int k, bias;
 
   ChannelTerms(int brightness, int contrast, int gamma)
-      : k((contrast * contrast) >> 8), offset(gamma / 4 + brightness - 255), lift(brightness - 128) {}
+      : k((contrast * contrast) >> 8),
+        bias(k * (gamma / 4 + brightness - 255) + 2032 + 16 * (brightness - 128)) {}
 };
 
 // The mapping before the clamp, for one value or for eight. Every intermediate
-// value stays within 16 bits: |x (x - 255)| <= 16256, |G s| <= 16320 and
-// |k t| + 2032 <= 18034.
+// value stays within 16 bits: |x (x - 255)| <= 16256, |G s| <= 16320,
+// -4032 <= k u <= 20034, -14994 <= bias <= 3040 and the sum, which is
+// k t + 2032 + 16 lift, lies within -14994..19042.
 template <typename Lanes>
-[[gnu::always_inline]] inline Lanes Unclamped(Lanes x, Lanes gamma, Lanes k, Lanes offset, Lanes lift) {
+[[gnu::always_inline]] inline Lanes Unclamped(Lanes x, Lanes gamma, Lanes k, Lanes bias) {
   // s runs from -64 (mid-grey) to 0 (the ends): gamma moves the middle most.
   const Lanes s = (x * (x - 255)) >> 8;
-  const Lanes t = x + ((gamma * s) >> 8) + offset;
-  return ((k * t + 2032) >> 4) + lift;
+  const Lanes u = x + ((gamma * s) >> 8);
+  return (k * u + bias) >> 4;
 }
 
 // The terms of the three channels, in lanes: lane i of a group whose first byte
 // is channel `phase` is channel (phase + stride i) mod 3.
 template <typename Lanes>
 struct LaneTerms {
-  Lanes k, offset, lift;
+  Lanes k, bias;
 
   LaneTerms(const BrightContrastLevels& levels, int phase, int stride = 1) {
     const ChannelTerms c[3] = {{levels.brightness[0], levels.contrast[0], levels.gamma},
                                {levels.brightness[1], levels.contrast[1], levels.gamma},
                                {levels.brightness[2], levels.contrast[2], levels.gamma}};
     k = PerChannel<Lanes>({c[0].k, c[1].k, c[2].k}, phase, stride);
-    offset = PerChannel<Lanes>({c[0].offset, c[1].offset, c[2].offset}, phase, stride);
-    lift = PerChannel<Lanes>({c[0].lift, c[1].lift, c[2].lift}, phase, stride);
+    bias = PerChannel<Lanes>({c[0].bias, c[1].bias, c[2].bias}, phase, stride);
   }
 };
 
 template <typename Lanes>
 [[gnu::always_inline]] inline void MapGroup(const std::uint8_t* in, std::uint8_t* out, Lanes gamma,
                                             const LaneTerms<Lanes>& c) {
-  StoreClampedBytes(out, Unclamped(LoadBytes<Lanes>(in), gamma, c.k, c.offset, c.lift));
+  StoreClampedBytes(out, Unclamped(LoadBytes<Lanes>(in), gamma, c.k, c.bias));
 }
 
 // A group of sixteen bytes from channel `phase`: its even bytes start at that
@@ -62,15 +64,15 @@ struct SixteenByteTerms {
 [[gnu::always_inline]] inline void MapSixteen(const std::uint8_t* in, std::uint8_t* out, Shorts8 gamma,
                                               const SixteenByteTerms& c) {
   const ByteHalves x = LoadBytes<ByteHalves>(in);
-  StoreClampedBytes(out, ByteHalves{Unclamped(x.even, gamma, c.even.k, c.even.offset, c.even.lift),
-                                    Unclamped(x.odd, gamma, c.odd.k, c.odd.offset, c.odd.lift)});
+  StoreClampedBytes(out, ByteHalves{Unclamped(x.even, gamma, c.even.k, c.even.bias),
+                                    Unclamped(x.odd, gamma, c.odd.k, c.odd.bias)});
 }
 
 }  // namespace
 
 std::uint8_t BrightContrastValue(int x, int brightness, int contrast, int gamma) {
   const ChannelTerms c(brightness, contrast, gamma);
-  return ClampByte(Unclamped(x, gamma, c.k, c.offset, c.lift));
+  return ClampByte(Unclamped(x, gamma, c.k, c.bias));
 }
 
 void ApplyBrightContrast(ConstTargetImage from, TargetImage to, const BrightContrastLevels& levels,

@@ -110,6 +110,33 @@ INSTANTIATE_TEST_SUITE_P(Cases, ApplyBrightContrastPass,
                                            PassCase{"OnePixel", 1, 1, 1, kExtreme}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Every byte value in every channel and at every position within the groups of
+// bytes the pass works in, at the ends and the middle of each slider.
+TEST(ApplyBrightContrastPass, EveryValueMatchesTheFormulaAtTheSliderEnds) {
+  constexpr int kWidth = 263, kHeight = 3;
+  State st;
+  testing::PrepareTarget(st, kWidth, kHeight);
+  const TargetImage backup = st.Backup();
+  for (int y = 0; y < kHeight; ++y)
+    for (int i = 0; i < 3 * kWidth; ++i) backup.row(y)[i] = std::uint8_t(i / 3 + 85 * (i % 3) + 16 * y);
+  for (int b : {64, 128, 191})
+    for (int c : {0, 64, 127})
+      for (int g : {-255, -1, 0, 1, 255}) {
+        // The other two channels take other positions, so that each channel
+        // meets the others' constants in the same group.
+        const BrightContrastLevels levels{.brightness = {b, 255 - b, 128}, .contrast = {c, 127 - c, 64}, .gamma = g};
+        ApplyBrightContrast(st.Backup(), st.Target(), levels, 1);
+        for (int y = 0; y < kHeight; ++y)
+          for (int i = 0; i < 3 * kWidth; ++i) {
+            const int ch = i % 3;
+            ASSERT_EQ(st.Target().row(y)[i], ReferenceValue(backup.row(y)[i], levels.brightness[ch],
+                                                             levels.contrast[ch], levels.gamma))
+                << b << ' ' << c << ' ' << g << " byte " << i << " of row " << y;
+          }
+      }
+  testing::ExpectPaddingMarked(st);
+}
+
 class BrightContDialog : public ::testing::Test {
  protected:
   void SetUp() override { testing::PrepareTarget(st, 9, 6); }
