@@ -109,6 +109,7 @@ class DappleWalker {
     const std::uint8_t* steps = draws_.Ahead();
     const int inside = FarFromEdges(s) ? TraceInterior(s, steps) : TraceNearEdges(s, steps);
     const int painted = PaintSimilar(StartOffset(s), inside);
+    // The step that ends a walk early has taken its draw too.
     draws_.Use(painted < kMaxWalkSteps ? painted + 1 : painted);
   }
 
@@ -125,6 +126,7 @@ class DappleWalker {
            s.y < height_ - kMaxWalkSteps;
   }
 
+  // Keeps step k's pixel and starts fetching it from both pictures.
   void Record(int k, std::ptrdiff_t offset) {
     offsets_[k] = std::int32_t(offset);
     __builtin_prefetch(snapshot_ + offset);
