@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 
 #include "effects/pixel_shift.h"
 #include "effects/target_filter.h"
@@ -27,6 +28,18 @@ class ShiftFactors {
   }
   int operator()(int spread, int hundredths) const { return int(per_hundredth_[spread] * hundredths); }
 
+  // 100 (255 - L), for ints or for eight lanes, where the sums wrap in
+  // unsigned lanes and the result fits a signed lane. The weights are read
+  // from the object so that each stays one multiply rather than a chain of
+  // shifts and adds.
+  [[gnu::always_inline]] int Hundredths(int blue, int green, int red) const {
+    return 25500 - (blue * weight_[0] + green * weight_[1] + red * weight_[2]);
+  }
+  [[gnu::always_inline]] Shorts8 Hundredths(Shorts8 blue, Shorts8 green, Shorts8 red) const {
+    return Shorts8(25500 - (UnsignedShorts8(blue) * weight_[0] + UnsignedShorts8(green) * weight_[1] +
+                            UnsignedShorts8(red) * weight_[2]));
+  }
+
   // Eight pixels: the factors are looked up one by one, the products and
   // truncations go four lanes of doubles at a time.
   [[gnu::always_inline]] Shorts8 operator()(Shorts8 spread, Shorts8 hundredths) const {
@@ -44,19 +57,22 @@ class ShiftFactors {
   // The truncated products of the lanes first, first + 2, first + 4 and
   // first + 6, whose hundredths are in `hundredths`.
   [[gnu::always_inline]] Ints4 Products(Shorts8 spread, int first, Ints4 hundredths) const {
+    // The spreads leave the vector as two 64-bit words and are picked out with
+    // integer shifts, which keeps the vector units free for the rest.
+    std::uint64_t words[2];
+    std::memcpy(words, &spread, sizeof words);
     Doubles4 factors;
 #pragma GCC unroll 4
-    for (int i = 0; i < 4; ++i) factors[i] = per_hundredth_[std::uint16_t(spread[first + 2 * i])];
+    for (int i = 0; i < 4; ++i) {
+      const int lane = first + 2 * i;
+      factors[i] = per_hundredth_[std::uint16_t(words[lane / 4] >> (16 * (lane % 4)))];
+    }
     return __builtin_convertvector(factors * __builtin_convertvector(hundredths, Doubles4), Ints4);
   }
 
   std::array<double, 256> per_hundredth_;
+  std::array<std::uint16_t, 3> weight_ = {22, 118, 60};
 };
-
-template <typename Lanes>
-[[gnu::always_inline]] inline Lanes Hundredths(Lanes blue, Lanes green, Lanes red) {
-  return 25500 - (blue * 22 + green * 118 + red * 60);
-}
 
 [[gnu::always_inline]] inline Shorts8 Max(Shorts8 a, Shorts8 b) { return a > b ? a : b; }
 [[gnu::always_inline]] inline Shorts8 Min(Shorts8 a, Shorts8 b) { return a < b ? a : b; }
@@ -68,14 +84,12 @@ void InvertColorBrightness(ConstTargetImage from, TargetImage to, int threads) {
   ShiftEveryPixel(
       from, to, threads,
       [&factors](Shorts8 blue, Shorts8 green, Shorts8 red) {
-        // The sums wrap in unsigned lanes; the result fits a signed lane.
-        const Shorts8 hundredths = Shorts8(
-            Hundredths(UnsignedShorts8(blue), UnsignedShorts8(green), UnsignedShorts8(red)));
+        const Shorts8 hundredths = factors.Hundredths(blue, green, red);
         const Shorts8 spread = Max(blue, Max(green, red)) - Min(blue, Min(green, red));
         return factors(spread, hundredths);
       },
       [&factors](int blue, int green, int red) {
-        return factors(std::max({blue, green, red}) - std::min({blue, green, red}), Hundredths(blue, green, red));
+        return factors(std::max({blue, green, red}) - std::min({blue, green, red}), factors.Hundredths(blue, green, red));
       });
 }
 
