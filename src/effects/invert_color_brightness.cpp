@@ -19,7 +19,8 @@ using UnsignedShorts8 = std::uint16_t __attribute__((vector_size(16)));
 // 25500 - (60 R + 118 G + 22 B), exact and within 16 bits, times a hundredth
 // folded into the sine. The products differ from the formula's by far less
 // than the distance of any of its results from an integer (at least 7.9e-8
-// over all 2^24 pixels), so every truncation comes out the same.
+// over all 2^24 pixels), so every truncation comes out the same; the effect
+// tests compare every colour with the formula.
 class ShiftFactors {
  public:
   ShiftFactors() {
@@ -43,8 +44,10 @@ class ShiftFactors {
   // Eight pixels: the factors are looked up one by one, the products and
   // truncations go four lanes of doubles at a time.
   [[gnu::always_inline]] Shorts8 operator()(Shorts8 spread, Shorts8 hundredths) const {
-    // The even lanes and the odd lanes, sign-extended to 32 bits, and the
-    // shifts put back in the same places; every shift lies within -255..255.
+    // The even lanes (the low halves of the 32-bit lanes, the byte order
+    // being little-endian as everywhere in the lanes) and the odd lanes,
+    // sign-extended, and the shifts put back in the same places; every shift
+    // lies within -255..255.
     const Ints4 pairs = Ints4(hundredths);
     const Ints4 even = Products(spread, 0, (pairs << 16) >> 16), odd = Products(spread, 1, pairs >> 16);
     return Shorts8((even & 0xffff) | (odd << 16));

@@ -1,13 +1,14 @@
 // The row loop of the effects that move all three channels of a pixel by one
 // amount computed from that pixel: out = clamp(channel + shift(B, G, R)).
 //
-// The amount is computed for 32 pixels at a time. Interleaving the 96 bytes of
-// a block with their second half (one round of unpacking) three times moves
-// the byte at 3p + c to 8 (3p + c) mod 95; with p = 4q + r that is
-// 8 (3r + c) + q. So the eight-byte run 3r + c holds channel c of the pixels
-// r, r + 4, ..., r + 28: widened to 16-bit lanes, the three runs of one r are
-// the blue, green and red of eight pixels, lane for lane. The results go back
-// through the inverse rounds, which take the even and the odd bytes.
+// The amount is computed for 32 pixels at a time. One round of unpacking,
+// the first 48 bytes of a block alternating with the last 48, moves the byte
+// at i to 2 i mod 95 (the last byte stays); three rounds move the byte at
+// 3p + c to 8 (3p + c) mod 95, which is 8 (3r + c) + q for p = 4q + r. So the
+// eight-byte run 3r + c holds channel c of the pixels r, r + 4, ..., r + 28:
+// widened to 16-bit lanes, the three runs of one r are the blue, green and red
+// of eight pixels, lane for lane. The results go back through the inverse
+// rounds, which take the even and then the odd bytes.
 #pragma once
 
 #include <cstring>
