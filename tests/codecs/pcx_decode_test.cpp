@@ -2,8 +2,13 @@
 // every failure text.
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 #include "codec_bytes.h"
+#include "io/codec_byte_reader.h"
 #include "io/codec_image_pcx.h"
+#include "io/codec_pcx_packing.h"
 
 namespace wrimple::testing {
 namespace {
@@ -80,6 +85,146 @@ TEST(PcxDecode, OneBitSinglePlaneIsBlackAndWhite) {
   EXPECT_EQ((P{table[0], table[1], table[2], table[4], table[5], table[6]}), (P{0, 0, 0, 255, 255, 255}));
   EXPECT_EQ(image.row(0)[0], 0xAA);
   EXPECT_EQ(image.row(0)[1], 0xC0);
+}
+
+// What unpacking `rows` rows of `row` bytes gives: the whole rows filled,
+// the error text (empty on success) and the bytes of data used.
+struct Unpacked {
+  Bytes rows;
+  std::string error;
+  std::size_t used = 0;
+  bool operator==(const Unpacked&) const = default;
+};
+
+// The unpacking rule one byte at a time.
+Unpacked ModelUnpack(const Bytes& data, std::size_t row, std::size_t rows) {
+  Unpacked result;
+  Bytes bytes;
+  std::uint64_t wanted = std::uint64_t(row) * rows;
+  std::size_t run_left = 0;
+  std::uint8_t value = 0;
+  std::size_t& at = result.used;
+  auto fail = [&](const char* text) {
+    result.error = text;
+    bytes.resize(bytes.size() / row * row);
+    result.rows = bytes;
+    return result;
+  };
+  while (bytes.size() < row * rows) {
+    if (run_left > 0) {
+      bytes.push_back(value);
+      --run_left;
+      continue;
+    }
+    if (at == data.size()) return fail("corrupted PCX");
+    const std::uint8_t c = data[at++];
+    if (c <= 191) {
+      bytes.push_back(c);
+      --wanted;
+      continue;
+    }
+    if (at == data.size()) return fail("corrupted PCX");
+    value = data[at++];
+    if ((c & 63u) > wanted) return fail("repeat count spans end of image");
+    wanted -= c & 63u;
+    run_left = c & 63u;
+  }
+  result.rows = bytes;
+  return result;
+}
+
+Unpacked Unpack(const Bytes& data, std::size_t row, std::size_t rows) {
+  Unpacked result;
+  CodecMemFile stream(data.data(), data.size());
+  {
+    CodecByteReader in(stream);
+    PcxUnpacker unpacker(in, std::uint64_t(row) * rows);
+    Bytes one(row);
+    for (std::size_t y = 0; y < rows && result.error.empty(); ++y) {
+      if (const char* error = unpacker.Unpack(one.data(), row)) {
+        result.error = error;
+      } else {
+        Append(result.rows, one);
+      }
+    }
+  }
+  // The reader gives back what it did not use, so the stream is where the
+  // unpacking stopped (a stream over no memory at all has no position).
+  result.used = data.empty() ? 0 : std::size_t(stream.Tell());
+  return result;
+}
+
+struct UnpackCase {
+  const char* name;
+  Bytes data;
+  std::size_t row;
+  std::size_t rows;
+  Bytes expected;  // the rows, when short enough to state
+};
+
+class PcxUnpacking : public ::testing::TestWithParam<UnpackCase> {};
+
+TEST_P(PcxUnpacking, AgreesWithThePlainRule) {
+  const UnpackCase& c = GetParam();
+  const Unpacked model = ModelUnpack(c.data, c.row, c.rows);
+  EXPECT_EQ(Unpack(c.data, c.row, c.rows), model);
+  if (!c.expected.empty()) {
+    EXPECT_EQ(model.rows, c.expected);
+  }
+}
+
+Bytes Literals(std::size_t count) {
+  Bytes b(count);
+  for (std::size_t i = 0; i < count; ++i) b[i] = std::uint8_t(i * 7 % 192);
+  return b;
+}
+
+Bytes Then(Bytes first, std::initializer_list<int> more) {
+  Append(first, more);
+  return first;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Streams, PcxUnpacking,
+    ::testing::Values(
+        UnpackCase{"LiteralsOverOddRows", Literals(39), 13, 3, Literals(39)},
+        UnpackCase{"CountsAmidLiterals", {1, 2, 0xC1, 0xC9, 3, 4, 5, 6, 7, 8, 9, 0xC2, 0xFF, 10}, 13, 1,
+                   {1, 2, 0xC9, 3, 4, 5, 6, 7, 8, 9, 0xFF, 0xFF, 10}},
+        // Three planes of 4 bytes: one run ends the red plane and starts the green.
+        UnpackCase{"RunAcrossPlanes", {1, 2, 0xC4, 9, 3, 4, 5, 6, 7, 8}, 12, 1, {1, 2, 9, 9, 9, 9, 3, 4, 5, 6, 7, 8}},
+        UnpackCase{"RunAcrossRows", {1, 0xC5, 0xD0, 2, 3, 4, 5}, 5, 2, {1, 0xD0, 0xD0, 0xD0, 0xD0, 0xD0, 2, 3, 4, 5}},
+        UnpackCase{"SixtyThreeThenOne", {0xFF, 6, 0xC1, 6}, 64, 1, Bytes(64, 6)},
+        UnpackCase{"ZeroLengthRuns", {0xC0, 1, 0xC0, 0xC0, 2, 0xC0, 3, 4}, 2, 1, {2, 4}},
+        UnpackCase{"CountAsLastByteOfABlock", Then(Literals(65535), {0xC3, 7, 1}), 65539, 1, {}},
+        UnpackCase{"ValueAsFirstByteOfABlock", Then(Literals(65534), {0xC3, 7, 1}), 65538, 1, {}},
+        UnpackCase{"CountAsLastByteOfTheData", Then(Literals(65535), {0xC3}), 65538, 1, {}},
+        UnpackCase{"RunPastTheLastRow", {1, 2, 0xC3, 4}, 2, 2, {}},
+        UnpackCase{"DataCutShort", Literals(20), 7, 3, {}},
+        UnpackCase{"DataLeftOver", Then(Literals(16), {12, 0xC1}), 8, 2, Literals(16)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PcxUnpackingStreams, AgreeWithThePlainRuleOnRandomAndCutData) {
+  std::mt19937 random(5);
+  for (int trial = 0; trial < 400; ++trial) {
+    // Literals, lone counts and runs of every length, some past the end.
+    Bytes data;
+    std::size_t produced = 0;
+    const std::size_t tokens = 1 + random() % 120;
+    for (std::size_t t = 0; t < tokens; ++t) {
+      if (random() % 2 == 0) {
+        data.push_back(std::uint8_t(random() % 192));
+        ++produced;
+      } else {
+        const std::uint8_t count = std::uint8_t(192 + (random() % 4 == 0 ? random() % 64 : 1));
+        Append(data, {count, int(random() % 256)});
+        produced += count & 63u;
+      }
+    }
+    const std::size_t row = 1 + random() % 40;
+    const std::size_t rows = std::max<std::size_t>(1, (produced + random() % 3) / row);
+    const Bytes cut(data.begin(), data.begin() + std::ptrdiff_t(random() % 4 == 0 ? random() % data.size() : data.size()));
+    ASSERT_EQ(Unpack(cut, row, rows), ModelUnpack(cut, row, rows)) << trial;
+  }
 }
 
 struct IndexCase {

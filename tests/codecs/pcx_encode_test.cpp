@@ -78,6 +78,91 @@ TEST(PcxPacking, MatchesThePlainModelOnRandomRows) {
   }
 }
 
+Bytes Run(std::size_t length, std::uint8_t value) { return Bytes(length, value); }
+
+Bytes Join(std::initializer_list<Bytes> parts) {
+  Bytes all;
+  for (const Bytes& part : parts) Append(all, part);
+  return all;
+}
+
+struct PackCase {
+  const char* name;
+  Bytes values;
+  int trailing;
+  Bytes packed;
+};
+
+class PcxPackingCase : public ::testing::TestWithParam<PackCase> {};
+
+TEST_P(PcxPackingCase, GivesTheExpectedBytesAndAgreesWithThePlainModel) {
+  const PackCase& c = GetParam();
+  EXPECT_EQ(Pack(c.values, c.trailing), c.packed);
+  EXPECT_EQ(ModelPack(c.values, c.trailing), c.packed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, PcxPackingCase,
+    ::testing::Values(
+        PackCase{"SixtyThreeLow", Run(63, 0x20), -1, {0xFF, 0x20}},
+        PackCase{"SixtyThreeHigh", Run(63, 0xD0), -1, {0xFF, 0xD0}},
+        PackCase{"SixtyFiveLow", Run(65, 0x20), -1, {0xFF, 0x20, 0xC2, 0x20}},
+        PackCase{"HundredTwentySixOfC0", Run(126, 0xC0), -1, {0xFF, 0xC0, 0xFF, 0xC0}},
+        PackCase{"HundredTwentySevenHigh", Run(127, 0xFE), -2, {0xFF, 0xFE, 0xFF, 0xFE, 0xC1, 0xFE, 0}},
+        PackCase{"SixtyFourThenOther", Join({Run(64, 7), {8}}), -1, {0xFF, 7, 7, 8}},
+        // Nine and more lone values, some of which read as counts.
+        PackCase{"LoneValuesAroundC0", {0xBE, 0xBF, 0xC0, 0xC1, 0x00, 0xFF, 0x10, 0xC7, 0x11, 0x12}, -1,
+                 {0xBE, 0xBF, 0xC1, 0xC0, 0xC1, 0xC1, 0x00, 0xC1, 0xFF, 0x10, 0xC1, 0xC7, 0x11, 0x12}},
+        PackCase{"LoneValuesThenARunAtTheEighth", {1, 2, 3, 4, 5, 6, 7, 9, 9, 10}, -1, {1, 2, 3, 4, 5, 6, 7, 0xC2, 9, 10}},
+        PackCase{"RunEndingOneBeforeTheEnd", {4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 5}, -2, {0xCA, 4, 5, 0}},
+        PackCase{"AllLoneOddLength", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 0xF0}, -2,
+                 {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 0xC1, 0xF0, 0}},
+        PackCase{"OneHighValuePadded", {0xC0}, -2, {0xC1, 0xC0, 0}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PcxPacking, MatchesThePlainModelOnNoisyRows) {
+  // Short runs over the whole byte range, as in photographs, at every length
+  // up to a few words, so that word steps end at every position.
+  std::mt19937 random(11);
+  for (int trial = 0; trial < 2000; ++trial) {
+    Bytes values(1 + trial % 70);
+    std::uint8_t v = std::uint8_t(random());
+    for (auto& b : values) {
+      if (random() % 3 != 0) v = std::uint8_t(random() % 2 == 0 ? 192 + random() % 64 : random());
+      b = v;
+    }
+    const int trailing = trial % 3 == 0 ? -2 : -1;
+    ASSERT_EQ(Pack(values, trailing), ModelPack(values, trailing)) << trial;
+  }
+}
+
+// A 24-bit image of grain, large enough that its packed rows fill several
+// write blocks; the file must be the header and then, top row first, the
+// model packing of each row's red, green and blue values.
+TEST(PcxEncode, LargeImageIsTheModelPackingOfEveryPlaneRow) {
+  const std::uint32_t w = 1001, h = 300;
+  CodecImage image;
+  ASSERT_TRUE(image.Create(w, h, 24, kCodecBmp));
+  std::mt19937 random(3);
+  for (std::uint32_t y = 0; y < h; ++y)
+    for (std::uint32_t x = 0; x < 3 * w; ++x) image.row(y)[x] = std::uint8_t(random() % 5 == 0 ? 0xC5 : random());
+  const Bytes out = EncodeBytes(image, kCodecPcx);
+  Bytes expected(out.begin(), out.begin() + std::min<std::size_t>(out.size(), 128));
+  for (std::uint32_t y = h; y-- > 0;) {
+    for (int channel = 2; channel >= 0; --channel) {
+      Bytes plane(w);
+      for (std::uint32_t x = 0; x < w; ++x) plane[x] = image.row(y)[3 * x + std::uint32_t(channel)];
+      Append(expected, ModelPack(plane, -2));
+    }
+  }
+  ASSERT_GT(expected.size(), 3u * 256 * 1024);
+  EXPECT_EQ(out, expected);
+
+  FailingFile after_first_block(128 + 300 * 1024);
+  EXPECT_FALSE(image.Encode(&after_first_block, kCodecPcx));
+  EXPECT_EQ(image.last_error(), "cannot write PCX data");
+}
+
 TEST(PcxEncode, ThreeByOneTargetHasFourBytesPerLineAndAPadByte) {
   CodecImage image;
   ASSERT_TRUE(image.Create(3, 1, 24, kCodecBmp));
