@@ -33,10 +33,12 @@ inline constexpr int kPixelSets = 4;                        // r = 0..3 above
   Bytes16 mixed[kBlockVectors];
 #pragma GCC unroll 3
   for (int i = 0; i < half; ++i) {
-    mixed[2 * i] = __builtin_shuffle(v[i], v[i + half],
-                                     Bytes16{0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23});
-    mixed[2 * i + 1] = __builtin_shuffle(v[i], v[i + half],
-                                         Bytes16{8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31});
+    mixed[2 * i] = __builtin_shufflevector(
+        v[i], v[i + half],
+        0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23);
+    mixed[2 * i + 1] = __builtin_shufflevector(
+        v[i], v[i + half],
+        8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31);
   }
   std::memcpy(v, mixed, sizeof mixed);
 }
@@ -47,10 +49,12 @@ inline constexpr int kPixelSets = 4;                        // r = 0..3 above
   Bytes16 split[kBlockVectors];
 #pragma GCC unroll 3
   for (int i = 0; i < half; ++i) {
-    split[i] = __builtin_shuffle(v[2 * i], v[2 * i + 1],
-                                 Bytes16{0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30});
-    split[i + half] = __builtin_shuffle(v[2 * i], v[2 * i + 1],
-                                        Bytes16{1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 25, 27, 29, 31});
+    split[i] = __builtin_shufflevector(
+        v[2 * i], v[2 * i + 1],
+        0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
+    split[i + half] = __builtin_shufflevector(
+        v[2 * i], v[2 * i + 1],
+        1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 25, 27, 29, 31);
   }
   std::memcpy(v, split, sizeof split);
 }
@@ -69,10 +73,10 @@ struct BlockRuns {
   const Bytes16 zero{};
 #pragma GCC unroll 6
   for (int j = 0; j < kBlockVectors; ++j) {
-    runs.run[2 * j] = Shorts8(__builtin_shuffle(
-        v[j], zero, Bytes16{0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23}));
-    runs.run[2 * j + 1] = Shorts8(__builtin_shuffle(
-        v[j], zero, Bytes16{8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31}));
+    runs.run[2 * j] = Shorts8(__builtin_shufflevector(
+        v[j], zero, 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23));
+    runs.run[2 * j + 1] = Shorts8(__builtin_shufflevector(
+        v[j], zero, 8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31));
   }
   return runs;
 }
@@ -82,8 +86,9 @@ struct BlockRuns {
   Bytes16 v[kBlockVectors];
 #pragma GCC unroll 6
   for (int j = 0; j < kBlockVectors; ++j)
-    v[j] = __builtin_shuffle(Bytes16(ClampedLanes(runs.run[2 * j])), Bytes16(ClampedLanes(runs.run[2 * j + 1])),
-                             Bytes16{0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30});
+    v[j] = __builtin_shufflevector(
+        Bytes16(ClampedLanes(runs.run[2 * j])), Bytes16(ClampedLanes(runs.run[2 * j + 1])),
+        0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
 #pragma GCC unroll 3
   for (int round = 0; round < 3; ++round) SeparateHalves(v);
   std::memcpy(out, v, sizeof v);
