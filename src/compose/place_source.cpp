@@ -102,6 +102,16 @@ inline void SampleBilinear(const SourceBits& s, double sxf, double syf, std::uin
     o[c] = std::uint8_t((p00[c] * w00 + p10[c] * w10 + p01[c] * w01 + p11[c] * w11) >> 16);
 }
 
+// The four-neighbour mix with 8-bit fractions fx, fy: p00 and p01 are the pixel
+// and the one on the next stored row, dx the step to their right neighbours
+// (0 at the last column).
+inline void MixFour(const std::uint8_t* p00, const std::uint8_t* p01, int dx, int fx, int fy, std::uint8_t* o) {
+  const int w00 = (256 - fx) * (256 - fy), w10 = fx * (256 - fy), w01 = (256 - fx) * fy, w11 = fx * fy;
+#pragma GCC unroll 3
+  for (int c = 0; c < 3; ++c)
+    o[c] = std::uint8_t((p00[c] * w00 + p00[c + dx] * w10 + p01[c] * w01 + p01[c + dx] * w11) >> 16);
+}
+
 // The same sample with the whole and fractional parts taken from one conversion:
 // for 0 <= f < 20,000, f * 256 is exact, so its truncation t gives trunc(f) as
 // t >> 8 and trunc(f * 256 - trunc(f) * 256) as t & 255.
@@ -114,13 +124,7 @@ inline void SampleBilinearOneConversion(const SourceBits& s, double sxf, double 
     return;
   }
   const std::uint8_t* row1 = iy + 1 < s.h ? row0 + s.row_length : row0;
-  const int dx = ix + 1 < s.w ? 3 : 0;
-  const std::uint8_t* p00 = row0 + 3 * ix;
-  const std::uint8_t* p01 = row1 + 3 * ix;
-  const int w00 = (256 - fx) * (256 - fy), w10 = fx * (256 - fy), w01 = (256 - fx) * fy, w11 = fx * fy;
-#pragma GCC unroll 3
-  for (int c = 0; c < 3; ++c)
-    o[c] = std::uint8_t((p00[c] * w00 + p00[c + dx] * w10 + p01[c] * w01 + p01[c + dx] * w11) >> 16);
+  MixFour(row0 + 3 * ix, row1 + 3 * ix, ix + 1 < s.w ? 3 : 0, fx, fy, o);
 }
 
 void FillRow(std::uint8_t* row, int width, const Bgr& color) {
@@ -168,11 +172,7 @@ void PlaceRowUpright(const SourceBits& s, const std::vector<AxisSample>& columns
       WritePixel(o, ReadPixel(p00));
       continue;
     }
-    const std::uint8_t* p01 = row1 + 3 * c.whole;
-    const int dx = c.whole + 1 < s.w ? 3 : 0, fx = c.fraction;
-    const int w00 = (256 - fx) * (256 - fy), w10 = fx * (256 - fy), w01 = (256 - fx) * fy, w11 = fx * fy;
-    for (int ch = 0; ch < 3; ++ch)
-      o[ch] = std::uint8_t((p00[ch] * w00 + p00[ch + dx] * w10 + p01[ch] * w01 + p01[ch + dx] * w11) >> 16);
+    MixFour(p00, row1 + 3 * c.whole, c.whole + 1 < s.w ? 3 : 0, c.fraction, fy, o);
   }
 }
 

@@ -17,8 +17,7 @@ constexpr std::size_t kMappedFrom = 2 * kHugePage;
 constexpr std::size_t kPage = 4096;
 
 // Maps `length` bytes (a whole number of pages) starting on a large-page
-// boundary and hints that they be backed by large pages; the hint is only a
-// hint, so its failure is ignored.
+// boundary, hinted to large pages.
 std::uint8_t* MapAligned(std::size_t length) {
   void* raw = mmap(nullptr, length + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (raw == MAP_FAILED) return nullptr;
@@ -26,11 +25,18 @@ std::uint8_t* MapAligned(std::size_t length) {
   const std::size_t head = (kHugePage - reinterpret_cast<std::uintptr_t>(begin) % kHugePage) % kHugePage;
   if (head != 0) munmap(begin, head);
   munmap(begin + head + length, kHugePage - head);
-  madvise(begin + head, length, MADV_HUGEPAGE);
+  HintLargePages(begin + head, length);
   return begin + head;
 }
 
 }  // namespace
+
+void HintLargePages(void* data, std::size_t size) {
+  const auto start = reinterpret_cast<std::uintptr_t>(data);
+  const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
+  const std::uintptr_t last = (start + size) & ~(kHugePage - 1);
+  if (first < last) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+}
 
 ZeroedBuffer::ZeroedBuffer(std::size_t size) {
   if (!Allocate(size)) throw std::bad_alloc();

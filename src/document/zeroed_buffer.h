@@ -13,6 +13,10 @@
 
 namespace wrimple {
 
+// Asks that the whole 2 MB pages inside [data, data + size) be backed by large
+// pages; only a hint, so a refusal is ignored.
+void HintLargePages(void* data, std::size_t size);
+
 class ZeroedBuffer {
  public:
   // Throws std::bad_alloc when memory is short.
