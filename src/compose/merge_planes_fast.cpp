@@ -1,14 +1,17 @@
 // The fast merge: the operator and the contrast step are chosen once per call,
-// and each becomes a row loop with everything that depends on the bias and the
-// reference colour turned into small tables. The tables are filled from the
-// same expressions the operator objects evaluate, so every byte is identical.
+// and each becomes a row loop in vector lanes, with what depends on the bias
+// and the reference colour fixed before the loop (the comp weights in a small
+// table filled from the same expressions the operator objects evaluate), so
+// every byte is identical to the plain merge's.
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <utility>
-#include <vector>
 
 #include "compose/merge_planes.h"
 #include "compose/pixel_operators.h"
+#include "document/brightness64.h"
+#include "document/pixel_runs.h"
 #include "document/row_bands.h"
 
 namespace wrimple {
@@ -26,9 +29,7 @@ struct CopyKernel {
 
 // The operators that treat each byte on its own work on 16 bytes at a time in
 // 16-bit lanes, where their sums fit exactly, and finish a row byte by byte.
-using Bytes16 = Byte __attribute__((vector_size(16)));
 using Unsigned16x16 = std::uint16_t __attribute__((vector_size(32)));
-using Signed16x16 = std::int16_t __attribute__((vector_size(32)));
 constexpr int kLanes = 16;
 
 Bytes16 Load16(const Byte* p) {
@@ -59,8 +60,6 @@ struct AverageKernel {
 // clamp(((k1 * p1 - k2 * p2) >> 7) + add), for both directions of subtraction;
 // |k| <= 127, so the difference and the sum stay within 16 signed bits. Eight
 // lanes at a time: GCC splits wider vectors' comparisons into scalar code.
-using Bytes8 = Byte __attribute__((vector_size(8)));
-using Signed16x8 = std::int16_t __attribute__((vector_size(16)));
 constexpr int kNarrowLanes = 8;
 
 struct SubtractKernel {
@@ -74,127 +73,135 @@ struct SubtractKernel {
       Bytes8 a8, b8;
       std::memcpy(&a8, p1 + i, sizeof a8);
       std::memcpy(&b8, p2 + i, sizeof b8);
-      const Signed16x8 a = __builtin_convertvector(a8, Signed16x8);
-      const Signed16x8 b = __builtin_convertvector(b8, Signed16x8);
-      const Signed16x8 zero{}, full = zero + 255;
-      Signed16x8 v = ((a * std::int16_t(k1) - b * std::int16_t(k2)) >> 7) + std::int16_t(add);
-      v = v < zero ? zero : v;
-      v = v > full ? full : v;
-      const Bytes8 bytes = __builtin_convertvector(v, Bytes8);
+      const Shorts8 a = __builtin_convertvector(a8, Shorts8);
+      const Shorts8 b = __builtin_convertvector(b8, Shorts8);
+      const Shorts8 v = ((a * std::int16_t(k1) - b * std::int16_t(k2)) >> 7) + std::int16_t(add);
+      const Bytes8 bytes = __builtin_convertvector(ClampedLanes(v), Bytes8);
       std::memcpy(o + i, &bytes, sizeof bytes);
     }
     for (; i < n; ++i) o[i] = One(p1[i], p2[i]);
   }
 };
 
-// A sum of per-channel terms, f0(blue) + f1(green) + f2(red), read from two
-// tables: one indexed by the pixel's blue and green bytes together (a single
-// 16-bit read), one by its red byte. Every sum used here fits 16 bits.
-struct ChannelSumTable {
-  std::vector<std::uint16_t> blue_green = std::vector<std::uint16_t>(256 * 256);
-  std::array<std::uint16_t, 256> red;
+// The operators that choose or mix whole pixels work on blocks of 32 pixels
+// with the channels lined up in 16-bit lanes (document/pixel_runs.h), and on
+// the pixels of a row's end one at a time.
+using pixel_runs::BlockRuns;
+using pixel_runs::kBlockPixels;
+using pixel_runs::kPixelSets;
+using pixel_runs::SetLanes;
 
-  template <class Term>
-  explicit ChannelSumTable(const Term& term) {
-    std::array<int, 256> blue, green;
-    for (int v = 0; v < 256; ++v) blue[v] = term(0, v), green[v] = term(1, v), red[v] = std::uint16_t(term(2, v));
-    for (int g = 0; g < 256; ++g)
-      for (int b = 0; b < 256; ++b) blue_green[std::size_t(g * 256 + b)] = std::uint16_t(blue[b] + green[g]);
-  }
-  struct View {
-    const std::uint16_t* blue_green;
-    const std::uint16_t* red;
-    int Sum(const Byte* p) const { return blue_green[p[1] << 8 | p[0]] + red[p[2]]; }
-  };
-  View view() const { return {blue_green.data(), red.data()}; }
-};
+[[gnu::always_inline]] inline Shorts8 Max(Shorts8 a, Shorts8 b) { return a > b ? a : b; }
+[[gnu::always_inline]] inline Shorts8 Min(Shorts8 a, Shorts8 b) { return a < b ? a : b; }
 
-// Brightness of one source with its bias raise folded in: at most 64 * 510.
-ChannelSumTable MakeBrightnessTable(int k) {
-  return ChannelSumTable([k](int c, int v) { return BrightnessTerm(c, v + k); });
-}
-
-// Copies one pixel as a 4-byte move where the row goes on after it (the fourth
-// byte is the next pixel's, written again in its turn).
-void CopyPixel(const Byte* from, Byte* to, bool last_in_row) {
-  if (last_in_row)
-    to[0] = from[0], to[1] = from[1], to[2] = from[2];
-  else
-    std::memcpy(to, from, 4);
-}
-
+// Least keeps the darker pixel, most the brighter, comparing brightness with
+// each source's bias raise folded in. With raises of 0..255 the raised channels
+// stay within 0..510, where Brightness64 is the exact integer form.
 struct BrightnessKernel {
-  ChannelSumTable t1, t2;
-  bool keep_brighter;  // most; least keeps the darker
-  void Row(const Byte* p1, const Byte* p2, Byte* o, int width) const {
-    // Local copies: the stores to o could otherwise alias the tables' pointers.
-    const ChannelSumTable::View s1 = t1.view(), s2 = t2.view();
-    for (int x = 0; x < width; ++x, p1 += 3, p2 += 3, o += 3)
-      CopyPixel((s1.Sum(p1) < s2.Sum(p2)) == keep_brighter ? p2 : p1, o, x == width - 1);
+  int raise1, raise2;  // 255 - bias for source 1, bias for source 2
+  bool keep_brighter;
+  bool blocks_fit;
+
+  void Pixel(const Byte* p1, const Byte* p2, Byte* o) const {
+    const Bgr a = ReadPixel(p1), b = ReadPixel(p2);
+    WritePixel(o, (MergeBrightness(a, raise1) < MergeBrightness(b, raise2)) == keep_brighter ? b : a);
+  }
+  [[gnu::always_inline]] SetLanes Set(const BlockRuns& runs1, const BlockRuns& runs2, int set) const {
+    const SetLanes a = pixel_runs::LoadSet(runs1, set), b = pixel_runs::LoadSet(runs2, set);
+    const Shorts8 darker1 = Shorts8(Raised(a, raise1)) < Shorts8(Raised(b, raise2));
+    const Shorts8 take2 = keep_brighter ? darker1 : ~darker1;
+    SetLanes out;
+#pragma GCC unroll 3
+    for (int c = 0; c < 3; ++c) out.channel[c] = (b.channel[c] & take2) | (a.channel[c] & ~take2);
+    return out;
+  }
+
+ private:
+  [[gnu::always_inline]] static UnsignedShorts8 Raised(const SetLanes& pixels, int raise) {
+    const auto lane = [&](int c) { return UnsignedShorts8(pixels.channel[c]) + std::uint16_t(raise); };
+    return Brightness64(lane(0), lane(1), lane(2));
   }
 };
 
 // The comp weight depends on each channel only through p - R + offset clamped to
-// -8..8 (beyond +-7 the comparison is 0 or 1), so 17 x 17 x 17 weights cover
-// every pixel; `position` gives a pixel's place among them.
+// -8..8 (beyond +-7 the comparison is 0 or 1): level = clamp(p + shift, 0, 16)
+// with shift = offset - R + 8, so 17 x 17 x 17 weights cover every pixel. A
+// shift beyond -256..16 gives the same levels as its nearest end, which keeps
+// the lanes within 16 bits for any bias.
 struct CompTables {
   static constexpr int kLevels = 17;
-  ChannelSumTable position;
+  static constexpr int kStride[3] = {kLevels * kLevels, kLevels, 1};
   std::array<Byte, kLevels * kLevels * kLevels> weight;
+  int shift[3];
 
+  int Index(const Byte* p) const {
+    int index = 0;
+    for (int c = 0; c < 3; ++c) index += std::clamp(p[c] + shift[c], 0, kLevels - 1) * kStride[c];
+    return index;
+  }
 };
 CompTables MakeCompTables(const Bgr& reference, int offset) {
-  constexpr int kStride[3] = {CompTables::kLevels * CompTables::kLevels, CompTables::kLevels, 1};
-  CompTables t{ChannelSumTable([&](int c, int v) {
-                 return (std::clamp(v - reference[c] + offset, -8, 8) + 8) * kStride[c];
-               }),
-               {}};
+  CompTables t;
+  for (int c = 0; c < 3; ++c)
+    t.shift[c] = int(std::clamp<std::int64_t>(std::int64_t(offset) - reference[c] + 8, -256, 16));
   for (int i0 = 0; i0 < CompTables::kLevels; ++i0)
     for (int i1 = 0; i1 < CompTables::kLevels; ++i1)
       for (int i2 = 0; i2 < CompTables::kLevels; ++i2)
-        t.weight[std::size_t(i0 * kStride[0] + i1 * kStride[1] + i2)] = Byte(CompWeightFromSoftened(
-            SoftenedComparison(i0 - 8), SoftenedComparison(i1 - 8), SoftenedComparison(i2 - 8)));
+        t.weight[std::size_t(i0 * CompTables::kStride[0] + i1 * CompTables::kStride[1] + i2)] = Byte(
+            CompWeightFromSoftened(SoftenedComparison(i0 - 8), SoftenedComparison(i1 - 8), SoftenedComparison(i2 - 8)));
   return t;
 }
 
-// The comparing operators first find each pixel's weight (written to all three
-// bytes of the pixel in a row of scratch bytes), then mix the rows 16 bytes at a
-// time.
-using RowScratch = std::array<Byte, kPlaneRowBytes>;
-
-// o = (first * w + second * (255 - w)) >> 8, byte by byte; at most 255 * 255.
-void MixRow(const Byte* first, const Byte* second, const Byte* w, Byte* o, int n) {
-  int i = 0;
-  const Unsigned16x16 all = Unsigned16x16{} + 255;
-  for (; i + kLanes <= n; i += kLanes) {
-    const Unsigned16x16 wf = __builtin_convertvector(Load16(w + i), Unsigned16x16);
-    const Unsigned16x16 a = __builtin_convertvector(Load16(first + i), Unsigned16x16);
-    const Unsigned16x16 b = __builtin_convertvector(Load16(second + i), Unsigned16x16);
-    Store16(o + i, __builtin_convertvector((a * wf + b * (all - wf)) >> 8, Bytes16));
-  }
-  for (; i < n; ++i) o[i] = MixChannel(first[i], second[i], w[i]);
-}
-
-void SpreadToPixel(Byte* scratch, int x, Byte value) {
-  scratch[3 * x] = scratch[3 * x + 1] = scratch[3 * x + 2] = value;
-}
-
 // Mixes source 1 and 2 with the weight taken from one of them; the weight goes
-// to the first of the mix.
+// to the first of the mix. The levels are found in lanes and the weights read
+// from the table one lane at a time.
 template <bool kWeightFromSource2, bool kSource2First>
 struct CompKernel {
   CompTables t;
-  void Row(const Byte* p1, const Byte* p2, Byte* o, int width) const {
-    RowScratch weights;
-    const Byte* weighed = kWeightFromSource2 ? p2 : p1;
-    const ChannelSumTable::View position = t.position.view();
-    for (int x = 0; x < width; ++x) {
-      SpreadToPixel(weights.data(), x, t.weight[std::size_t(position.Sum(weighed + 3 * x))]);
+  static constexpr bool blocks_fit = true;
+
+  void Pixel(const Byte* p1, const Byte* p2, Byte* o) const {
+    const int w = t.weight[std::size_t(t.Index(kWeightFromSource2 ? p2 : p1))];
+    const Byte* first = kSource2First ? p2 : p1;
+    const Byte* second = kSource2First ? p1 : p2;
+    for (int c = 0; c < 3; ++c) o[c] = MixChannel(first[c], second[c], w);
+  }
+  [[gnu::always_inline]] SetLanes Set(const BlockRuns& runs1, const BlockRuns& runs2, int set) const {
+    const SetLanes a = pixel_runs::LoadSet(runs1, set), b = pixel_runs::LoadSet(runs2, set);
+    const SetLanes& first = kSource2First ? b : a;
+    const SetLanes& second = kSource2First ? a : b;
+    const UnsignedShorts8 w = Weights(kWeightFromSource2 ? b : a);
+    const UnsignedShorts8 rest = 255 - w;
+    SetLanes out;
+#pragma GCC unroll 3
+    for (int c = 0; c < 3; ++c)
+      out.channel[c] = Shorts8((Product(UnsignedShorts8(first.channel[c]), w) +
+                                Product(UnsignedShorts8(second.channel[c]), rest)) >> 8);
+    return out;
+  }
+
+ private:
+  // A channel at level 15 or 16 compares as 1, so the cube sum is at least 1
+  // and the weight 255; with every channel at level 0 or 1 the sum is 0 and so
+  // is the weight. Only sets with a pixel in between read the table.
+  [[gnu::always_inline]] UnsignedShorts8 Weights(const SetLanes& pixels) const {
+    Shorts8 raised[3];
+#pragma GCC unroll 3
+    for (int c = 0; c < 3; ++c) raised[c] = pixels.channel[c] + std::int16_t(t.shift[c]);
+    const Shorts8 highest = Max(raised[0], Max(raised[1], raised[2]));
+    const Shorts8 full = highest > std::int16_t(CompTables::kLevels - 3);
+    if (!AnyLaneSet(~full & (highest > 1))) return UnsignedShorts8(full & 255);
+    const Shorts8 none{}, top = none + std::int16_t(CompTables::kLevels - 1);
+    UnsignedShorts8 index{};
+#pragma GCC unroll 3
+    for (int c = 0; c < 3; ++c) {
+      const Shorts8 level = Min(Max(raised[c], none), top);
+      index += Product(UnsignedShorts8(level), CompTables::kStride[c]);
     }
-    if (kSource2First)
-      MixRow(p2, p1, weights.data(), o, 3 * width);
-    else
-      MixRow(p1, p2, weights.data(), o, 3 * width);
+    UnsignedShorts8 w;
+#pragma GCC unroll 8
+    for (int i = 0; i < pixel_runs::kSetPixels; ++i) w[i] = t.weight[index[i]];
+    return w;
   }
 };
 
@@ -214,6 +221,23 @@ struct TextKernel {
   }
 };
 
+// The contrast step on a block: mode 2 turns every channel on its own, mode 1
+// the whole pixel by its channel sum. A threshold below 0 or above 254 turns
+// every byte the same way as -1 or 255, which keeps the lanes within 16 bits.
+template <int kMode>
+[[gnu::always_inline]] inline void ContrastSet(SetLanes& pixels, int threshold) {
+  const std::int16_t t = std::int16_t(std::clamp(threshold, -1, 255));
+  if constexpr (kMode == 2) {
+#pragma GCC unroll 3
+    for (Shorts8& channel : pixels.channel) channel = (channel > t) & 255;
+  } else if constexpr (kMode == 1) {
+    const Shorts8 sum = pixels.channel[0] + pixels.channel[1] + pixels.channel[2];
+    const Shorts8 value = (sum > std::int16_t(3 * t)) & 255;
+    pixels = {{value, value, value}};
+  }
+}
+
+// The contrast step on a row the kernel has written.
 template <int kMode>
 void ContrastRow(Byte* o, int width, int threshold) {
   if constexpr (kMode == 2) {
@@ -225,7 +249,47 @@ void ContrastRow(Byte* o, int width, int threshold) {
     }
     for (; i < n; ++i) o[i] = o[i] > threshold ? 255 : 0;
   } else if constexpr (kMode == 1) {
-    for (int x = 0; x < width; ++x, o += 3) ContrastStep<1>(threshold, o);
+    int x = 0;
+    for (; x + kBlockPixels <= width; x += kBlockPixels) {
+      const BlockRuns runs = pixel_runs::LoadRuns(o + 3 * x);
+      pixel_runs::RunWriter writer;
+#pragma GCC unroll 4
+      for (int r = 0; r < kPixelSets; ++r) {
+        SetLanes pixels = pixel_runs::LoadSet(runs, r);
+        ContrastSet<1>(pixels, threshold);
+        writer.Put(r, pixels);
+      }
+      writer.Store(o + 3 * x);
+    }
+    for (; x < width; ++x) ContrastStep<1>(threshold, o + 3 * x);
+  }
+}
+
+template <class Kernel>
+concept WholePixelKernel = requires(const Kernel& kernel, const BlockRuns& runs) { kernel.Set(runs, runs, 0); };
+
+template <int kContrast, class Kernel>
+void MergeRow(const Kernel& kernel, const Byte* p1, const Byte* p2, Byte* o, int width, int threshold) {
+  if constexpr (WholePixelKernel<Kernel>) {
+    int x = 0;
+    for (; kernel.blocks_fit && x + kBlockPixels <= width; x += kBlockPixels) {
+      const BlockRuns runs1 = pixel_runs::LoadRuns(p1 + 3 * x), runs2 = pixel_runs::LoadRuns(p2 + 3 * x);
+      pixel_runs::RunWriter writer;
+#pragma GCC unroll 4
+      for (int r = 0; r < kPixelSets; ++r) {
+        SetLanes pixels = kernel.Set(runs1, runs2, r);
+        ContrastSet<kContrast>(pixels, threshold);
+        writer.Put(r, pixels);
+      }
+      writer.Store(o + 3 * x);
+    }
+    for (; x < width; ++x) {
+      kernel.Pixel(p1 + 3 * x, p2 + 3 * x, o + 3 * x);
+      ContrastStep<kContrast>(threshold, o + 3 * x);
+    }
+  } else {
+    kernel.Row(p1, p2, o, width);
+    ContrastRow<kContrast>(o, width, threshold);
   }
 }
 
@@ -237,9 +301,7 @@ void MergeWith(const Kernel& kernel, State& st, int threads) {
   const int threshold = st.ContrastThreshold;
   ForEachRowBand(0, target.height(), threads, [&](int first, int end) {
     for (int y = first; y < end; ++y) {
-      Byte* o = target.row(y);
-      kernel.Row(plane1.row(y), plane2.row(y), o, target.width());
-      ContrastRow<kContrast>(o, target.width(), threshold);
+      MergeRow<kContrast>(kernel, plane1.row(y), plane2.row(y), target.row(y), target.width(), threshold);
     }
   });
 }
@@ -266,8 +328,8 @@ void MergePlanesFast(State& st, int threads) {
   switch (st.MergeMethod) {
     case 0: return Merge(CopyKernel{false}, st, threads);
     case 1: return Merge(CopyKernel{true}, st, threads);
-    case 2: return Merge(BrightnessKernel{MakeBrightnessTable(255 - beta), MakeBrightnessTable(beta), true}, st, threads);
-    case 3: return Merge(BrightnessKernel{MakeBrightnessTable(255 - beta), MakeBrightnessTable(beta), false}, st, threads);
+    case 2: return Merge(BrightnessKernel{255 - beta, beta, true, lanes_fit}, st, threads);
+    case 3: return Merge(BrightnessKernel{255 - beta, beta, false, lanes_fit}, st, threads);
     case 4: return Merge(SubtractKernel{sub.a, sub.b, beta, lanes_fit}, st, threads);
     case 5: return Merge(SubtractKernel{-sub.a, -sub.b, 255 - beta, lanes_fit}, st, threads);
     case 6: return Merge(AverageKernel{255 - beta, beta, lanes_fit}, st, threads);

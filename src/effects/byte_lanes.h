@@ -8,12 +8,11 @@
 #include <cstdint>
 #include <cstring>
 
+#include "document/pixel_runs.h"
 #include "document/pixels.h"
 
 namespace wrimple {
 
-using Bytes8 = std::uint8_t __attribute__((vector_size(8)));
-using Shorts8 = std::int16_t __attribute__((vector_size(16)));
 inline constexpr int kLaneCount = 8;
 
 // Sixteen bytes as two sets of eight 16-bit lanes, the even bytes and the odd
@@ -79,18 +78,10 @@ template <>
 
 template <>
 [[gnu::always_inline]] inline ByteHalves LoadBytes<ByteHalves>(const std::uint8_t* p) {
-  using Bytes16 = std::uint8_t __attribute__((vector_size(16)));
-  using UnsignedShorts8 = std::uint16_t __attribute__((vector_size(16)));
   Bytes16 bytes;
   std::memcpy(&bytes, p, sizeof bytes);
   const UnsignedShorts8 pairs = UnsignedShorts8(bytes);
   return {Shorts8(pairs & 0xff), Shorts8(pairs >> 8)};
-}
-
-[[gnu::always_inline]] inline Shorts8 ClampedLanes(Shorts8 v) {
-  const Shorts8 zero{}, full = zero + 255;
-  v = v < zero ? zero : v;
-  return v > full ? full : v;
 }
 
 [[gnu::always_inline]] inline void StoreClampedBytes(std::uint8_t* p, int v) { *p = ClampByte(v); }
@@ -101,7 +92,6 @@ template <>
 }
 
 [[gnu::always_inline]] inline void StoreClampedBytes(std::uint8_t* p, ByteHalves v) {
-  using Bytes16 = std::uint8_t __attribute__((vector_size(16)));
   const Bytes16 bytes = Bytes16(ClampedLanes(v.even) | (ClampedLanes(v.odd) << 8));
   std::memcpy(p, &bytes, sizeof bytes);
 }

@@ -12,8 +12,6 @@ namespace wrimple {
 
 namespace {
 
-using UnsignedShorts8 = std::uint16_t __attribute__((vector_size(16)));
-
 // The shift of a pixel is trunc(sin(spread 3.14159 / 512) (255 - L)) with
 // L = (0.6 R + 1.18 G) + 0.22 B. Here 255 - L is taken as the integer
 // 25500 - (60 R + 118 G + 22 B), exact and within 16 bits, times a hundredth

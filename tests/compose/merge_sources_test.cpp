@@ -108,6 +108,36 @@ TEST(FastMerge, WideTargetAcrossThreads) {
   EXPECT_EQ(TargetBytes(fast), TargetBytes(plain));
 }
 
+// Smooth planes that pass through the reference colour: most blocks of pixels
+// lie well away from it, where the comparing operators take their weights
+// without the table, and some lie across it.
+void FillGradientPlane(State& st, int n, int slope) {
+  const Plane plane = st.doc.Source(n).plane();
+  for (int y = 0; y < st.TargetHeight(); ++y)
+    for (int x = 0; x < st.TargetWidth(); ++x)
+      for (int c = 0; c < 3; ++c) plane.pixel(x, y)[c] = std::uint8_t(kReference[c] - 90 + (slope * x + 7 * y) / 4 + c);
+}
+
+class ComparingOnGradients : public ::testing::TestWithParam<std::tuple<int, int>> {};
+
+TEST_P(ComparingOnGradients, MatchesThePlainOperators) {
+  const auto [method, contrast] = GetParam();
+  for (int bias : {0, 100, 127, 255}) {
+    State plain, fast;
+    for (State* st : {&plain, &fast}) {
+      Prepare(*st, {method, contrast, bias, 127, false, false}, 301, 12);
+      FillGradientPlane(*st, 1, 3);
+      FillGradientPlane(*st, 2, -2);
+    }
+    MergePlanesPlain(plain);
+    MergePlanesFast(fast, 1);
+    ASSERT_EQ(TargetBytes(fast), TargetBytes(plain)) << "bias " << bias;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(CompOperators, ComparingOnGradients,
+                         ::testing::Combine(::testing::Range(7, 11), ::testing::Values(0, 1)));
+
 class MergeSourcesTest : public ::testing::Test {
  protected:
   void SetUp() override {
