@@ -131,6 +131,8 @@ struct BrightnessKernel {
 struct CompTables {
   static constexpr int kLevels = 17;
   static constexpr int kStride[3] = {kLevels * kLevels, kLevels, 1};
+  // Levels 0 and 1 (p - R + offset <= -7) compare as 0, levels 15 and 16 as 1.
+  static constexpr int kLastEmptyLevel = 1, kFirstFullLevel = 15;
   std::array<Byte, kLevels * kLevels * kLevels> weight;
   int shift[3];
 
@@ -181,16 +183,16 @@ struct CompKernel {
   }
 
  private:
-  // A channel at level 15 or 16 compares as 1, so the cube sum is at least 1
-  // and the weight 255; with every channel at level 0 or 1 the sum is 0 and so
-  // is the weight. Only sets with a pixel in between read the table.
+  // A channel that compares as 1 makes the cube sum at least 1 and the weight
+  // 255; with every channel comparing as 0 the sum is 0 and so is the weight.
+  // Only sets with a pixel in between read the table.
   [[gnu::always_inline]] UnsignedShorts8 Weights(const SetLanes& pixels) const {
     Shorts8 raised[3];
 #pragma GCC unroll 3
     for (int c = 0; c < 3; ++c) raised[c] = pixels.channel[c] + std::int16_t(t.shift[c]);
     const Shorts8 highest = Max(raised[0], Max(raised[1], raised[2]));
-    const Shorts8 full = highest > std::int16_t(CompTables::kLevels - 3);
-    if (!AnyLaneSet(~full & (highest > 1))) return UnsignedShorts8(full & 255);
+    const Shorts8 full = highest >= std::int16_t(CompTables::kFirstFullLevel);
+    if (!AnyLaneSet(~full & (highest > std::int16_t(CompTables::kLastEmptyLevel)))) return UnsignedShorts8(full & 255);
     const Shorts8 none{}, top = none + std::int16_t(CompTables::kLevels - 1);
     UnsignedShorts8 index{};
 #pragma GCC unroll 3
