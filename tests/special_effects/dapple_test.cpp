@@ -84,8 +84,33 @@ INSTANTIATE_TEST_SUITE_P(Sizes, DappleAgainstModel,
                                            DappleCase{"HugeTypedSize", 40, 40, 100000000},
                                            DappleCase{"RoomForWalksFarFromEveryEdge", 401, 384, 5},
                                            DappleCase{"OddWidthJustPastTwoWalkLengths", 259, 262, 10},
-                                           DappleCase{"WideAndFlat", 333, 120, 1}),
+                                           DappleCase{"WideAndFlat", 333, 120, 1},
+                                           // Walks far from every edge that never stop
+                                           // early: each runs all 128 steps.
+                                           DappleCase{"FarFromEdgesEveryWalkRunsAllSteps", 300, 280, 100000000},
+                                           // A tolerance of 8: only step 0 .. 6 can be
+                                           // similar, so far walks stop in their first
+                                           // group of steps.
+                                           DappleCase{"FarFromEdgesTinyTolerance", 300, 280, -9},
+                                           DappleCase{"FarFromEdgesLargest", 401, 384, 10}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A tolerance of 0 or below: every walk, far from the edges or not, stops at
+// its first step with one draw used, and nothing is painted.
+TEST_F(DappleTest, NoToleranceStopsEveryWalkAtItsFirstStep) {
+  for (const int size : {-10, -11, -1000}) {
+    UseTarget(300, 280);
+    FillPhotoLike(st.Target(), 5);
+    SnapshotTarget(st);
+    State model;
+    model.SetTargetSize(300, 280);
+    std::memcpy(model.TargetBuffer.data(), st.TargetBuffer.data(), st.Target().byte_size());
+    ModelDapple(st.Backup(), model.Target(), size);
+    PaintDapples(st.Backup(), st.Target(), size, tp.progress);
+    EXPECT_EQ(TargetPixels(), PixelsOf(model.Target())) << size;
+    EXPECT_EQ(TargetPixels(), BackupPixels()) << size;
+  }
+}
 
 TEST_F(DappleTest, TryAgainIsImpossibleUntilTheSizeChangesAndThenRepeatsExactly) {
   UseTarget(60, 44);
