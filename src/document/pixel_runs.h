@@ -54,7 +54,12 @@ using UnsignedShorts8 = std::uint16_t __attribute__((vector_size(16)));
 #endif
 }
 [[gnu::always_inline]] inline UnsignedShorts8 Product(UnsignedShorts8 a, int k) {
-  return Product(a, UnsignedShorts8{} + std::uint16_t(k));
+  UnsignedShorts8 factor = UnsignedShorts8{} + std::uint16_t(k);
+#if defined(__SSE2__)
+  // Hides the constant, which GCC would otherwise fold back into shifts and adds.
+  __asm__("" : "+x"(factor));
+#endif
+  return Product(a, factor);
 }
 [[gnu::always_inline]] inline UnsignedShorts8 HighProduct(UnsignedShorts8 a, int k) {
   return HighProduct(a, UnsignedShorts8{} + std::uint16_t(k));
