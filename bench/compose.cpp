@@ -118,6 +118,31 @@ BENCHMARK(BM_MergePlanesFast)
     ->ArgsProduct({{3, 6, 7}, {0}, {2}})
     ->Unit(benchmark::kMillisecond);
 
+// Both sources within six levels of the reference colour in every channel, so
+// that every comp weight comes from the table: the comparing operators' worst
+// case (the gradients above mostly lie away from the reference).
+void BM_MergeCompNearReference(benchmark::State& state) {
+  static State* const st = [] {
+    auto* s = new State;
+    s->SetTargetSize(kMaxTargetWidth, kMaxTargetHeight);
+    s->SourceCount = 2;
+    std::uint32_t r = 7;
+    for (int n = 1; n <= 2; ++n) {
+      s->doc.Source(n).SourceKind = kKindImageFile;
+      const Plane plane = s->doc.Source(n).plane();
+      for (int y = 0; y < kMaxTargetHeight; ++y)
+        for (int i = 0; i < 3 * kMaxTargetWidth; ++i) plane.row(y)[i] = std::uint8_t(114 + Noise(r) % 13);
+    }
+    return s;
+  }();
+  SetUpMerge(*st, int(state.range(0)), 0);
+  for (auto _ : state) {
+    MergePlanesFast(*st, 1);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_MergeCompNearReference)->ArgNames({"method"})->Arg(7)->Arg(10)->Unit(benchmark::kMillisecond);
+
 // The per-pixel virtual version, for comparison.
 void BM_MergePlanesPlain(benchmark::State& state) {
   State& st = FullState();

@@ -133,7 +133,8 @@ struct CompTables {
   static constexpr int kStride[3] = {kLevels * kLevels, kLevels, 1};
   // Levels 0 and 1 (p - R + offset <= -7) compare as 0, levels 15 and 16 as 1.
   static constexpr int kLastEmptyLevel = 1, kFirstFullLevel = 15;
-  std::array<Byte, kLevels * kLevels * kLevels> weight;
+  // 16 bits a weight, which the lanes take straight from memory.
+  std::array<std::uint16_t, kLevels * kLevels * kLevels> weight;
   int shift[3];
 
   int Index(const Byte* p) const {
@@ -149,7 +150,7 @@ CompTables MakeCompTables(const Bgr& reference, int offset) {
   for (int i0 = 0; i0 < CompTables::kLevels; ++i0)
     for (int i1 = 0; i1 < CompTables::kLevels; ++i1)
       for (int i2 = 0; i2 < CompTables::kLevels; ++i2)
-        t.weight[std::size_t(i0 * CompTables::kStride[0] + i1 * CompTables::kStride[1] + i2)] = Byte(
+        t.weight[std::size_t(i0 * CompTables::kStride[0] + i1 * CompTables::kStride[1] + i2)] = std::uint16_t(
             CompWeightFromSoftened(SoftenedComparison(i0 - 8), SoftenedComparison(i1 - 8), SoftenedComparison(i2 - 8)));
   return t;
 }
@@ -200,10 +201,16 @@ struct CompKernel {
       const Shorts8 level = Min(Max(raised[c], none), top);
       index += Product(UnsignedShorts8(level), CompTables::kStride[c]);
     }
-    UnsignedShorts8 w;
-#pragma GCC unroll 8
-    for (int i = 0; i < pixel_runs::kSetPixels; ++i) w[i] = t.weight[index[i]];
-    return w;
+    // Two halves filled apart and joined, so that the lane inserts form two
+    // short chains instead of one long one.
+    UnsignedShorts8 low{}, high{};
+    constexpr int kHalf = pixel_runs::kSetPixels / 2;
+#pragma GCC unroll 4
+    for (int i = 0; i < kHalf; ++i) {
+      low[i] = t.weight[index[i]];
+      high[i + kHalf] = t.weight[index[i + kHalf]];
+    }
+    return low | high;
   }
 };
 
