@@ -88,11 +88,7 @@ struct SubtractKernel {
 // the pixels of a row's end one at a time.
 using pixel_runs::BlockRuns;
 using pixel_runs::kBlockPixels;
-using pixel_runs::kPixelSets;
 using pixel_runs::SetLanes;
-
-[[gnu::always_inline]] inline Shorts8 Max(Shorts8 a, Shorts8 b) { return a > b ? a : b; }
-[[gnu::always_inline]] inline Shorts8 Min(Shorts8 a, Shorts8 b) { return a < b ? a : b; }
 
 // Least keeps the darker pixel, most the brighter, comparing brightness with
 // each source's bias raise folded in. With raises of 0..255 the raised channels
@@ -261,14 +257,11 @@ void ContrastRow(Byte* o, int width, int threshold) {
     int x = 0;
     for (; x + kBlockPixels <= width; x += kBlockPixels) {
       const BlockRuns runs = pixel_runs::LoadRuns(o + 3 * x);
-      pixel_runs::RunWriter writer;
-#pragma GCC unroll 4
-      for (int r = 0; r < kPixelSets; ++r) {
-        SetLanes pixels = pixel_runs::LoadSet(runs, r);
+      pixel_runs::WriteBlock(o + 3 * x, [&](int set) {
+        SetLanes pixels = pixel_runs::LoadSet(runs, set);
         ContrastSet<1>(pixels, threshold);
-        writer.Put(r, pixels);
-      }
-      writer.Store(o + 3 * x);
+        return pixels;
+      });
     }
     for (; x < width; ++x) ContrastStep<1>(threshold, o + 3 * x);
   }
@@ -283,14 +276,11 @@ void MergeRow(const Kernel& kernel, const Byte* p1, const Byte* p2, Byte* o, int
     int x = 0;
     for (; kernel.blocks_fit && x + kBlockPixels <= width; x += kBlockPixels) {
       const BlockRuns runs1 = pixel_runs::LoadRuns(p1 + 3 * x), runs2 = pixel_runs::LoadRuns(p2 + 3 * x);
-      pixel_runs::RunWriter writer;
-#pragma GCC unroll 4
-      for (int r = 0; r < kPixelSets; ++r) {
-        SetLanes pixels = kernel.Set(runs1, runs2, r);
+      pixel_runs::WriteBlock(o + 3 * x, [&](int set) {
+        SetLanes pixels = kernel.Set(runs1, runs2, set);
         ContrastSet<kContrast>(pixels, threshold);
-        writer.Put(r, pixels);
-      }
-      writer.Store(o + 3 * x);
+        return pixels;
+      });
     }
     for (; x < width; ++x) {
       kernel.Pixel(p1 + 3 * x, p2 + 3 * x, o + 3 * x);

@@ -27,6 +27,9 @@ using Bytes16 = std::uint8_t __attribute__((vector_size(16)));
 using Shorts8 = std::int16_t __attribute__((vector_size(16)));
 using UnsignedShorts8 = std::uint16_t __attribute__((vector_size(16)));
 
+[[gnu::always_inline]] inline Shorts8 Max(Shorts8 a, Shorts8 b) { return a > b ? a : b; }
+[[gnu::always_inline]] inline Shorts8 Min(Shorts8 a, Shorts8 b) { return a < b ? a : b; }
+
 [[gnu::always_inline]] inline Shorts8 ClampedLanes(Shorts8 v) {
   const Shorts8 zero{}, full = zero + 255;
   v = v < zero ? zero : v;
@@ -184,6 +187,15 @@ class RunWriter {
   Bytes16 v_[kBlockVectors];
   Shorts8 pending_;
 };
+
+// Writes the block whose sets set_of(0) .. set_of(3) gives.
+template <typename SetOf>
+[[gnu::always_inline]] inline void WriteBlock(std::uint8_t* out, const SetOf& set_of) {
+  RunWriter writer;
+#pragma GCC unroll 4
+  for (int set = 0; set < kPixelSets; ++set) writer.Put(set, set_of(set));
+  writer.Store(out);
+}
 
 }  // namespace pixel_runs
 

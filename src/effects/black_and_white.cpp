@@ -1,28 +1,23 @@
 #include "effects/black_and_white.h"
 
-#include <cstring>
-
+#include "document/brightness64.h"
+#include "effects/pixel_map.h"
 #include "effects/target_filter.h"
 
 namespace wrimple {
 
 void BlackAndWhite(ConstTargetImage from, TargetImage to, int threads) {
-  const WeightedBrightness weights;
-  const int width = to.width();
-  ForEachTargetRow(to.height(), threads, [&](int y) {
-    const std::uint8_t* in = from.row(y);
-    std::uint8_t* out = to.row(y);
-    // Y64 is at most 16319, so the grey is at most 254 and needs no clamp.
-    // Every pixel but the last is written as four equal bytes, the fourth
-    // of which the next pixel overwrites.
-    const int last = 3 * (width - 1);
-    for (int i = 0; i < last; i += 3) {
-      const std::uint32_t grey4 = std::uint32_t(weights.Y64(in + i) >> 6) * 0x01010101u;
-      std::memcpy(out + i, &grey4, sizeof grey4);
-    }
-    const std::uint8_t grey = std::uint8_t(weights.Y64(in + last) >> 6);
-    out[last] = out[last + 1] = out[last + 2] = grey;
-  });
+  // Brightness64 is at most 16319, so the grey is at most 254 and needs no clamp.
+  MapEveryPixel(
+      from, to, threads,
+      [](pixel_runs::SetLanes pixels) {
+        const auto lane = [&](int c) { return UnsignedShorts8(pixels.channel[c]); };
+        const Shorts8 grey = Shorts8(Brightness64(lane(0), lane(1), lane(2)) >> 6);
+        return pixel_runs::SetLanes{{grey, grey, grey}};
+      },
+      [](const std::uint8_t* p, std::uint8_t* o) {
+        o[0] = o[1] = o[2] = std::uint8_t(Brightness64(int(p[0]), int(p[1]), int(p[2])) >> 6);
+      });
 }
 
 void OnBlackAndWhite(State& st, Platform& pf) {

@@ -1,7 +1,7 @@
 #include "effects/invert_brightness.h"
 
 #include "document/brightness64.h"
-#include "effects/pixel_shift.h"
+#include "effects/pixel_map.h"
 #include "effects/target_filter.h"
 
 namespace wrimple {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "effects/pixel_shift.h"
+#include "effects/pixel_map.h"
 #include "effects/target_filter.h"
 
 namespace wrimple {
@@ -28,15 +28,10 @@ class ShiftFactors {
   int operator()(int spread, int hundredths) const { return int(per_hundredth_[spread] * hundredths); }
 
   // 100 (255 - L), for ints or for eight lanes, where the sums wrap in
-  // unsigned lanes and the result fits a signed lane. The weights are read
-  // from the object so that each stays one multiply rather than a chain of
-  // shifts and adds.
-  [[gnu::always_inline]] int Hundredths(int blue, int green, int red) const {
-    return 25500 - (blue * weight_[0] + green * weight_[1] + red * weight_[2]);
-  }
-  [[gnu::always_inline]] Shorts8 Hundredths(Shorts8 blue, Shorts8 green, Shorts8 red) const {
-    return Shorts8(25500 - (UnsignedShorts8(blue) * weight_[0] + UnsignedShorts8(green) * weight_[1] +
-                            UnsignedShorts8(red) * weight_[2]));
+  // unsigned lanes and the result fits a signed lane.
+  template <typename Lanes>
+  [[gnu::always_inline]] static Lanes Hundredths(Lanes blue, Lanes green, Lanes red) {
+    return 25500 - (Product(blue, 22) + Product(green, 118) + Product(red, 60));
   }
 
   // Eight pixels: the factors are looked up one by one, the products and
@@ -72,11 +67,7 @@ class ShiftFactors {
   }
 
   std::array<double, 256> per_hundredth_;
-  std::array<std::uint16_t, 3> weight_ = {22, 118, 60};
 };
-
-[[gnu::always_inline]] inline Shorts8 Max(Shorts8 a, Shorts8 b) { return a > b ? a : b; }
-[[gnu::always_inline]] inline Shorts8 Min(Shorts8 a, Shorts8 b) { return a < b ? a : b; }
 
 }  // namespace
 
@@ -85,12 +76,13 @@ void InvertColorBrightness(ConstTargetImage from, TargetImage to, int threads) {
   ShiftEveryPixel(
       from, to, threads,
       [&factors](Shorts8 blue, Shorts8 green, Shorts8 red) {
-        const Shorts8 hundredths = factors.Hundredths(blue, green, red);
+        const Shorts8 hundredths = Shorts8(ShiftFactors::Hundredths(
+            UnsignedShorts8(blue), UnsignedShorts8(green), UnsignedShorts8(red)));
         const Shorts8 spread = Max(blue, Max(green, red)) - Min(blue, Min(green, red));
         return factors(spread, hundredths);
       },
       [&factors](int blue, int green, int red) {
-        return factors(std::max({blue, green, red}) - std::min({blue, green, red}), factors.Hundredths(blue, green, red));
+        return factors(std::max({blue, green, red}) - std::min({blue, green, red}), ShiftFactors::Hundredths(blue, green, red));
       });
 }
 

@@ -1,8 +1,6 @@
 // The steps that every one-shot filter command of the Target menu runs around
-// its pixel pass, and the weighted brightness that several of them measure.
+// its pixel pass.
 #pragma once
-
-#include <array>
 
 #include "document/platform.h"
 #include "document/state.h"
@@ -18,38 +16,5 @@ void RunTargetFilter(State& st, Platform& pf, const Pass& pass) {
   st.TargetModified = true;
   pf.view.RedrawView();
 }
-
-// About 64 times a 0..255 brightness (0..16319): each channel's product with
-// its weight truncated on its own, the three added. Each term depends on one
-// byte, so the terms come from tables.
-class WeightedBrightness {
- public:
-  WeightedBrightness() {
-    for (int v = 0; v < 256; ++v) {
-      blue_[v] = int(7.04 * v);
-      green_[v] = int(37.76 * v);
-      red_[v] = int(19.2 * v);
-    }
-  }
-  int Y64(const std::uint8_t* pixel) const { return blue_[pixel[0]] + green_[pixel[1]] + red_[pixel[2]]; }
-
- private:
-  std::array<int, 256> blue_, green_, red_;
-};
-
-// The clamp of a channel moved by at most 255 either way (-255..510), as a
-// table: cheaper than two comparisons per byte.
-class ShiftedByteClamp {
- public:
-  static constexpr int kLowest = -255;
-  static constexpr int kHighest = 510;
-  ShiftedByteClamp() {
-    for (int v = kLowest; v <= kHighest; ++v) clamped_[std::size_t(v - kLowest)] = ClampByte(v);
-  }
-  std::uint8_t operator()(int v) const { return clamped_[std::size_t(v - kLowest)]; }
-
- private:
-  std::array<std::uint8_t, kHighest - kLowest + 1> clamped_;
-};
 
 }  // namespace wrimple
