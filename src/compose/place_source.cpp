@@ -82,11 +82,16 @@ double RowYc(const Placement& g, int Y, int offset_y) {
 }
 
 struct SourceBits {
-  const std::uint8_t* bits;
-  int row_length, w, h;
+  SourceBits(const std::uint8_t* picture_bits, int width, int height)
+      : bits(picture_bits), row_length(RowLength24(width)), w(width), h(height),
+        end(bits + std::size_t(row_length) * h) {}
 
   // Whether the eight bytes from p lie within the picture's bits.
-  bool ReadsEight(const std::uint8_t* p) const { return p + 8 <= bits + std::size_t(row_length) * h; }
+  bool ReadsEight(const std::uint8_t* p) const { return p + 8 <= end; }
+
+  const std::uint8_t* bits;
+  int row_length, w, h;
+  const std::uint8_t* end;
 };
 
 // On the picture when 0 <= f < size; a coordinate that is not a number is not.
@@ -228,7 +233,7 @@ void PlaceSourcePlain(State& st, int n) {
   const Placement g = PlacementOf(src);
   src.PlacedWidth = g.placed_width;
   src.PlacedHeight = g.placed_height;
-  const SourceBits bits{src.SourcePicture->bits(), RowLength24(g.w), g.w, g.h};
+  const SourceBits bits(src.SourcePicture->bits(), g.w, g.h);
   for (int Y = FirstCovered(src.OffsetY, H); Y < H; ++Y) {
     const double Yc = RowYc(g, Y, src.OffsetY);
     for (int X = FirstCovered(src.OffsetX, W); X < W; ++X) {
@@ -258,7 +263,7 @@ void PlaceSourceFast(State& st, int n, int threads) {
   const Placement g = PlacementOf(src);
   src.PlacedWidth = g.placed_width;
   src.PlacedHeight = g.placed_height;
-  const SourceBits bits{src.SourcePicture->bits(), RowLength24(g.w), g.w, g.h};
+  const SourceBits bits(src.SourcePicture->bits(), g.w, g.h);
   const int x0 = FirstCovered(src.OffsetX, W), y0 = FirstCovered(src.OffsetY, H);
   std::vector<double> column_x(static_cast<std::size_t>(W)), column_uS(static_cast<std::size_t>(W));
   for (int X = x0; X < W; ++X) {

@@ -1,6 +1,5 @@
 #include "document/picture.h"
 
-
 namespace wrimple {
 
 std::optional<PictureBlock> PictureBlock::Zeroed(std::size_t size) {

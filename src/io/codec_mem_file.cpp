@@ -1,12 +1,12 @@
 #include "io/codec_mem_file.h"
 
-#include "document/zeroed_buffer.h"
-
 #include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "document/zeroed_buffer.h"
 
 namespace wrimple {
 
