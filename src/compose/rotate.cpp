@@ -1,11 +1,10 @@
 #include "compose/rotate.h"
 
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 #include "compose/recompose.h"
 #include "compose/wheel.h"
+#include "document/field_exchange.h"
 
 namespace wrimple {
 
@@ -28,17 +27,12 @@ void rotate::ShowAngle() {
   text_ = buffer;
 }
 
-// The edit accepts numbers from 0 to 359; a refused entry keeps the shown angle.
+// A refused entry keeps the shown angle.
 bool rotate::ReadAngle() {
-  char* end = nullptr;
-  const double v = std::strtod(text_.c_str(), &end);
-  while (*end == ' ' || *end == '\t') ++end;
-  if (end == text_.c_str() || *end != '\0' || !std::isfinite(v)) {
-    pf_.messages.ShowError("Enter a number.");
-    return false;
-  }
-  if (v < 0 || v > 359) {
-    pf_.messages.ShowError("Enter a number between 0 and 359.");
+  double v = shown_;
+  const std::string problem = ExchangeNumber(text_, kLowestAngle, kHighestAngle, v);
+  if (!problem.empty()) {
+    pf_.messages.ShowError(problem);
     return false;
   }
   shown_ = float(v);

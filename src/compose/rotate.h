@@ -18,6 +18,10 @@ float ShownAngle(float stored);
 
 class rotate {
  public:
+  // The angles the edit accepts.
+  static constexpr int kLowestAngle = 0;
+  static constexpr int kHighestAngle = 359;
+
   // The dialog for source n, initialised: it shows the source's angle and places
   // the source.
   rotate(State& st, Platform& pf, int n);

@@ -1,7 +1,6 @@
 #include "compose/source_scaling.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +9,7 @@
 #include "compose/recompose.h"
 #include "compose/scale_steps.h"
 #include "compose/truncate.h"
+#include "document/field_exchange.h"
 
 namespace wrimple {
 
@@ -51,37 +51,6 @@ std::string FormatPercent(float v) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.*g", 6, double(v));
   return buffer;
-}
-
-std::string FormatLimit(double v) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*g", 7, v);
-  return buffer;
-}
-
-// Blanks around the text are allowed; anything else must be part of the number.
-bool ParseWhole(const std::string& text, const char* end) {
-  while (*end == ' ' || *end == '\t') ++end;
-  return end != text.c_str() && *end == '\0';
-}
-
-bool ParseDouble(const std::string& text, double& value) {
-  char* end = nullptr;
-  value = std::strtod(text.c_str(), &end);
-  return ParseWhole(text, end) && std::isfinite(value);
-}
-
-bool ParseInteger(const std::string& text, int& value) {
-  char* end = nullptr;
-  errno = 0;
-  const long v = std::strtol(text.c_str(), &end, 10);
-  if (!ParseWhole(text, end) || errno == ERANGE || v < -2147483647L - 1 || v > 2147483647L) return false;
-  value = int(v);
-  return true;
-}
-
-std::string IntegerRangeMessage(int lo, int hi) {
-  return "Enter an integer between " + std::to_string(lo) + " and " + std::to_string(hi) + ".";
 }
 
 // Pixel size of a picture side at a percentage, in single precision.
@@ -172,15 +141,8 @@ void source_scaling::ShowValues() {
 bool source_scaling::ReadPercent(ScalingControl edit, float& value, std::string& problem) const {
   if (disabled_.count(edit)) return true;
   double v = 0;
-  if (!ParseDouble(Text(edit), v)) {
-    problem = "Enter a number.";
-    return false;
-  }
-  if (!(v >= kMinScalePercent && v <= kMaxScalePercent)) {
-    problem = "Enter a number between " + FormatLimit(kMinScalePercent) + " and " +
-              FormatLimit(kMaxScalePercent) + ".";
-    return false;
-  }
+  problem = ExchangeNumber(Text(edit), kMinScalePercent, kMaxScalePercent, v);
+  if (!problem.empty()) return false;
   value = float(v);
   return true;
 }
@@ -191,12 +153,12 @@ bool source_scaling::ReadPixels(ScalingControl edit, int picture_size, int& valu
                                 std::string& problem) const {
   if (disabled_.count(edit) || picture_size <= 0) return true;
   int v = 0;
-  if (!ParseInteger(Text(edit), v)) {
-    problem = "Enter an integer.";
+  if (!ReadFieldInteger(Text(edit), v)) {
+    problem = kEnterAnInteger;
     return false;
   }
   if (v < 0 || v > MostPixels(picture_size)) {
-    problem = IntegerRangeMessage(1, MostPixels(picture_size));
+    problem = EnterAnIntegerBetween(1, MostPixels(picture_size));
     return false;
   }
   value = v;
@@ -213,10 +175,7 @@ bool source_scaling::ReadControls() {
   };
   auto read_target = [&](C edit, int maximum, int& member) {
     if (disabled_.count(edit)) return;
-    int v = 0;
-    if (!ParseInteger(Text(edit), v)) return report("Enter an integer.");
-    member = v;
-    if (v < kMinTargetEdit || v > maximum) report(IntegerRangeMessage(kMinTargetEdit, maximum));
+    report(ExchangeInteger(Text(edit), kMinTargetEdit, maximum, member));
   };
   read_target(C::TargetWidth, kMaxTargetWidth, target_width_);
   read_target(C::TargetHeight, kMaxTargetHeight, target_height_);
@@ -284,7 +243,7 @@ bool source_scaling::CommitPixels(int n, bool width_edit, const Column& before) 
   int& pixels = width_edit ? c.width_pixels : c.height_pixels;
   if (pixels < 1) {
     pixels = width_edit ? before.width_pixels : before.height_pixels;
-    pf_.messages.ShowError(IntegerRangeMessage(1, MostPixels(width_edit ? c.picture_width : c.picture_height)));
+    pf_.messages.ShowError(EnterAnIntegerBetween(1, MostPixels(width_edit ? c.picture_width : c.picture_height)));
     ShowValues();
     return false;
   }

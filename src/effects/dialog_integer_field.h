@@ -4,20 +4,11 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
+#include "document/field_exchange.h"
 #include "document/platform.h"
 
 namespace wrimple {
-
-inline constexpr std::string_view kEnterAnInteger = "Enter an integer.";
-
-// "Enter an integer between LO and HI."
-std::string EnterAnIntegerBetween(int lowest, int highest);
-
-// Leading and trailing blanks, an optional sign and decimal digits, within the
-// range of int; false for anything else.
-bool ParseFieldInteger(std::string_view text, int& value);
 
 class IntegerField {
  public:
