@@ -100,12 +100,11 @@ void MainWindow::Attach(Platform& pf) {
 }
 
 void MainWindow::BuildActions() {
-  for (const CommandEntry& entry : CommandEntries()) {
+  for (const CommandInfo& entry : Commands()) {
     auto* action = new QAction(QString::fromUtf8(entry.menu_text).section('\t', 0, 0), this);
     action->setStatusTip(PromptOf(entry));
     action->setToolTip(TooltipOf(entry).isEmpty() ? action->text() : TooltipOf(entry));
-    QList<QKeySequence> keys(entry.keys.begin(), entry.keys.end());
-    action->setShortcuts(keys);
+    action->setShortcuts(KeysOf(entry));
     action->setShortcutContext(Qt::WindowShortcut);
     action->setEnabled(false);
     const CommandId id = entry.id;
@@ -134,7 +133,7 @@ void MainWindow::BuildMenus() {
         recent_marker_->setVisible(false);
       } else {
         QAction* primary = actions_.at(item.id);
-        const QString text = item.text ? QString(item.text) : QString::fromUtf8(EntryOf(item.id).menu_text);
+        const QString text = item.text ? QString(item.text) : QString::fromUtf8(InfoOf(item.id).menu_text);
         if (item.text) {
           // The same command under another name: its own item that follows the command.
           auto* alias = new QAction(text, menu);

@@ -39,6 +39,7 @@ class MainWindow : public QMainWindow {
 
   // Gives a command its handler; commands without one stay disabled.
   void SetHandler(CommandId id, Handler handler);
+  bool HasHandler(CommandId id) const { return handlers_.count(id) != 0; }
   // Runs a command if it is enabled now; false when it did not run.
   bool RunCommand(CommandId id);
   QAction* ActionOf(CommandId id) const;

@@ -5,29 +5,140 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "batch/session.h"
+
 namespace wrimple::batch {
 
-void CommandTable::Add(CommandSpec spec) { specs_.push_back(std::move(spec)); }
+namespace {
+
+// The checks the parameter makes of its word.
+std::string CheckParam(const ScriptParam& p, const std::string& text) {
+  using P = ScriptParam;
+  switch (p.kind) {
+    case P::Int: return args::CheckInt(text, p.lowest, p.highest, p.name);
+    case P::Field: {
+      int value = 0;
+      return args::ParseInt(text, value) ? std::string() : std::string(p.name) + " must be an integer";
+    }
+    case P::Number: {
+      std::string problem = args::CheckNumber(text, p.name);
+      if (problem.empty() && p.lowest < p.highest &&
+          !(args::ToNumber(text) >= p.lowest && args::ToNumber(text) <= p.highest))
+        problem = std::string(p.name) + " must be in " + p.Range();
+      return problem;
+    }
+    case P::Choice: return args::CheckOneOf(text, args::Choices(p), p.name);
+    case P::Code: {
+      int code = 0;
+      if (args::ChoiceIndex(p, text) >= 0 || (args::ParseInt(text, code) && code >= p.lowest && code <= p.highest))
+        return {};
+      return std::string(p.name) + " must be a code " + p.Range() + " or one of " + p.choices;
+    }
+    case P::Levels: return args::CheckLevels(text, p);
+    case P::Color: return args::CheckColorOption(text, p.name);
+    case P::Text:
+    case P::Flag:
+    case P::Rest: return {};
+  }
+  return {};
+}
+
+// The parameters' checks in their order, positionals by place and options by
+// key; the first reason.
+std::string CheckParams(const ScriptCommand& command, const ScriptLine& line) {
+  std::size_t place = 0;
+  for (const ScriptParam& p : command.params) {
+    std::string problem;
+    if (p.option) {
+      if (line.Has(p.name)) problem = CheckParam(p, line.Option(p.name));
+    } else if (p.kind == ScriptParam::Rest) {
+      return {};
+    } else if (p.kind != ScriptParam::Flag && place < line.args.size()) {
+      problem = CheckParam(p, line.args[place++]);
+    }
+    if (!problem.empty()) return problem;
+  }
+  return {};
+}
+
+CommandSpec SpecOf(const ScriptCommand& command) {
+  CommandSpec spec{.command = &command,
+                   .word = command.word,
+                   .synopsis = command.Synopsis(),
+                   .summary = command.Summary()};
+  for (const ScriptParam& p : command.params) {
+    if (p.kind == ScriptParam::Flag)
+      spec.flag_names.push_back(p.name);
+    else if (p.option)
+      spec.option_names.push_back(p.name);
+    else if (p.kind == ScriptParam::Rest)
+      spec.max_args = -1;
+    else {
+      spec.min_args += p.optional ? 0 : 1;
+      if (spec.max_args >= 0) ++spec.max_args;
+    }
+  }
+  return spec;
+}
+
+std::optional<CommandId> EnabledBy(const ScriptCommand& command, const ScriptLine& line) {
+  const std::vector<CommandId>& ids = command.ids;
+  if (ids.size() <= 1) return ids.empty() ? std::nullopt : std::optional(ids.front());
+  // One command for each choice of the first positional.
+  const ScriptParam& first = command.params.front();
+  const int index = first.kind == ScriptParam::Int ? args::ToInt(line.args[0]) - first.lowest
+                                                   : args::ChoiceIndex(first, line.args[0]);
+  return ids.at(std::size_t(index));
+}
+
+// The core action of the command the line selects, once or times=N.
+bool RunAction(Session& s, const ScriptLine& line) {
+  return InfoOf(*EnabledBy(*line.command, line)).action(s.state, s.platform);
+}
+
+bool RunClicks(Session& s, const ScriptLine& line) {
+  const CoreAction click = InfoOf(*EnabledBy(*line.command, line)).action;
+  bool done = true;
+  for (int i = args::IntOption(line, "times"); i > 0; --i) done = click(s.state, s.platform) && done;
+  return done;
+}
+
+}  // namespace
+
+std::optional<CommandId> CommandSpec::EnabledBy(const ScriptLine& line) const {
+  return batch::EnabledBy(*command, line);
+}
+
+CommandTable::CommandTable() {
+  for (const ScriptCommand& command : ScriptCommands()) {
+    CommandSpec spec = SpecOf(command);
+    if (command.form == ScriptForm::Action) spec.run = RunAction;
+    if (command.form == ScriptForm::Clicks) spec.run = RunClicks;
+    specs_.push_back(std::move(spec));
+  }
+}
+
+void CommandTable::Bind(const std::string& word, ScriptRun run) {
+  for (CommandSpec& spec : specs_)
+    if (spec.word == word) {
+      spec.run = std::move(run.run);
+      spec.check = std::move(run.check);
+      return;
+    }
+  stray_words_.push_back(word);
+}
 
 const CommandSpec* CommandTable::Find(std::string_view word) const {
   for (const CommandSpec& spec : specs_)
-    if (spec.word == word) return &spec;
+    if (spec.word == word && spec.run) return &spec;
   return nullptr;
 }
 
-const std::vector<std::string_view>& KnownCommandWords() {
-  static const std::vector<std::string_view> words = {
-      "open", "reopen", "text", "base-color", "paste", "blank-source", "target-to-source",
-      "copy", "save-as", "save", "next-save", "print", "target-size", "scale", "scale-pixels",
-      "scale-step", "fit-to-target", "rotate", "flip-source", "align", "grab", "merge", "lock",
-      "restore", "reference-color", "aggressiveness", "press", "move", "release", "zone",
-      "sweep", "brushing", "nudge-down", "nudge-up", "nudge-left", "nudge-right",
-      "twist-counter-clockwise", "twist-clockwise", "squash", "stretch", "blush-down",
-      "blush-up", "portion-merge-1", "portion-merge-2", "fill-1", "fill-2", "bright-contrast",
-      "highlight", "effects1", "effects2", "effects3", "dapple", "pencil-draw",
-      "invert-brightness", "invert-color-brightness", "black-and-white", "sharpen", "emboss",
-      "blur", "soften", "edge", "flip-horizontal", "flip-vertical", "state", "echo"};
-  return words;
+std::vector<const CommandSpec*> CommandTable::all() const {
+  std::vector<const CommandSpec*> runnable;
+  for (const CommandSpec& spec : specs_)
+    if (spec.run) runnable.push_back(&spec);
+  return runnable;
 }
 
 CommandTable BuildCommandTable() {
@@ -44,6 +155,7 @@ CommandTable BuildCommandTable() {
 }
 
 std::string ParseLine(const CommandSpec& spec, const std::vector<Token>& tokens, ScriptLine& line) {
+  line.command = spec.command;
   line.word = spec.word;
   line.args.clear();
   line.options.clear();
@@ -51,7 +163,7 @@ std::string ParseLine(const CommandSpec& spec, const std::vector<Token>& tokens,
   for (std::size_t i = 1; i < tokens.size(); ++i) {
     const Token& t = tokens[i];
     const std::size_t eq = t.text.find('=');
-    if (t.quoted || spec.raw_words) {
+    if (t.quoted || spec.command->raw_words) {
       line.args.push_back(t.text);
     } else if (eq != std::string::npos && eq > 0) {
       const std::string key = t.text.substr(0, eq);
@@ -73,6 +185,7 @@ std::string ParseLine(const CommandSpec& spec, const std::vector<Token>& tokens,
   if (count < spec.min_args) return spec.word + " needs more arguments: " + spec.synopsis;
   if (spec.max_args >= 0 && count > spec.max_args)
     return spec.word + " has too many arguments: " + spec.synopsis;
+  if (std::string problem = CheckParams(*spec.command, line); !problem.empty()) return problem;
   return spec.check ? spec.check(line) : std::string();
 }
 
@@ -152,6 +265,55 @@ Rgb ToColorOption(std::string_view text) {
   c.green = ToInt(text.substr(a + 1, b - a - 1));
   c.blue = ToInt(text.substr(b + 1));
   return c;
+}
+
+int IntOption(const ScriptLine& line, const std::string& name) {
+  return line.Has(name) ? ToInt(line.Option(name)) : line.command->Param(name)->default_value;
+}
+
+std::string WordOption(const ScriptLine& line, const std::string& name) {
+  if (line.Has(name)) return line.Option(name);
+  const ScriptParam& param = *line.command->Param(name);
+  return std::string(Choices(param).at(std::size_t(param.default_value)));
+}
+
+std::vector<std::string_view> Choices(const ScriptParam& param) {
+  std::vector<std::string_view> choices;
+  const std::string_view all = param.choices;
+  for (std::size_t start = 0; start <= all.size();) {
+    const std::size_t bar = std::min(all.find('|', start), all.size());
+    choices.push_back(all.substr(start, bar - start));
+    start = bar + 1;
+  }
+  return choices;
+}
+
+int ChoiceIndex(const ScriptParam& param, std::string_view word) {
+  const std::vector<std::string_view> choices = Choices(param);
+  const auto it = std::find(choices.begin(), choices.end(), word);
+  return it == choices.end() ? -1 : int(it - choices.begin());
+}
+
+std::vector<int> ParseLevels(std::string_view text) {
+  std::vector<int> values;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = text.find(',', start);
+    int v = 0;
+    if (!ParseInt(text.substr(start, comma == std::string_view::npos ? comma : comma - start), v)) return {};
+    values.push_back(v);
+    if (comma == std::string_view::npos) return values;
+    start = comma + 1;
+  }
+}
+
+std::string CheckLevels(std::string_view text, const ScriptParam& param) {
+  const std::vector<int> values = ParseLevels(text);
+  const std::string reason = std::string(param.name) + " must be V or R,G,B with each value in " + param.Range();
+  if (values.size() != 1 && values.size() != 3) return reason;
+  for (int v : values)
+    if (v < param.lowest || v > param.highest) return reason;
+  return {};
 }
 
 std::string FirstProblem(std::initializer_list<std::string> problems) {

@@ -9,13 +9,18 @@
 #include <vector>
 
 #include "batch/script.h"
+#include "commands/command_catalog.h"
 #include "document/commands.h"
 
 namespace wrimple::batch {
 
 class Session;
 
+// A script command as the runner runs it: its catalogue row, what the parser
+// needs of it, its checks (run for the whole script before the first command
+// runs) and its action.
 struct CommandSpec {
+  const ScriptCommand* command = nullptr;
   std::string word;
   std::string synopsis;  // for --help: "open PATH [replace=0|1|2]"
   std::string summary;   // one line for --help
@@ -23,30 +28,42 @@ struct CommandSpec {
   int max_args = 0;  // -1: any number
   std::vector<std::string> option_names;
   std::vector<std::string> flag_names;
-  bool raw_words = false;  // every word is positional (echo)
-  // The program's command whose enabling rule the script command obeys.
-  std::optional<CommandId> enabled_by;
-  // Further checks of the arguments: empty, or the reason the line is wrong.
+  // Checks beyond those of the parameters: empty, or the reason the line is wrong.
   std::function<std::string(const ScriptLine&)> check;
   // Runs the line; false when the command failed (a message with the error icon
   // counts as failure without this).
   std::function<bool(Session&, const ScriptLine&)> run;
+
+  // The program's command whose enabling rule the line obeys.
+  std::optional<CommandId> EnabledBy(const ScriptLine& line) const;
 };
 
+// The runner's own part of a script command: how it runs, and the checks its
+// parameters do not make.
+struct ScriptRun {
+  std::function<bool(Session&, const ScriptLine&)> run;
+  std::function<std::string(const ScriptLine&)> check = nullptr;
+};
+
+// The script commands of the catalogue that the runner can run, in the
+// catalogue's order.
 class CommandTable {
  public:
-  void Add(CommandSpec spec);
+  CommandTable();
+  // Gives a script command of the catalogue its run.
+  void Bind(const std::string& word, ScriptRun run);
   const CommandSpec* Find(std::string_view word) const;
-  const std::vector<CommandSpec>& all() const { return specs_; }
+  // The commands that have a run.
+  std::vector<const CommandSpec*> all() const;
+  // Words bound that the catalogue does not have.
+  const std::vector<std::string>& stray_words() const { return stray_words_; }
 
  private:
   std::vector<CommandSpec> specs_;
+  std::vector<std::string> stray_words_;
 };
 
-// Every command word the runner's interface defines, built or not yet.
-const std::vector<std::string_view>& KnownCommandWords();
-
-// Each subsystem adds its commands.
+// Each subsystem binds the runs of its script commands.
 void RegisterStateCommands(CommandTable& table);
 void RegisterComposeCommands(CommandTable& table);
 void RegisterGeometryCommands(CommandTable& table);
@@ -80,6 +97,16 @@ struct Rgb {
 Rgb ToColorOption(std::string_view text);
 // Runs the checks in order and returns the first reason.
 std::string FirstProblem(std::initializer_list<std::string> problems);
+// An option's value, or the default its parameter declares.
+int IntOption(const ScriptLine& line, const std::string& name);
+std::string WordOption(const ScriptLine& line, const std::string& name);
+// A parameter's choices, and the index of a word among them (-1: none).
+std::vector<std::string_view> Choices(const ScriptParam& param);
+int ChoiceIndex(const ScriptParam& param, std::string_view word);
+// "V" or "R,G,B" as written; empty when a part is not an integer.
+std::vector<int> ParseLevels(std::string_view text);
+// "V" or "R,G,B", each in the parameter's range.
+std::string CheckLevels(std::string_view text, const ScriptParam& param);
 }  // namespace args
 
 }  // namespace wrimple::batch

@@ -1,15 +1,10 @@
 // Script commands of the geometry of the sources: sizes, rotation, mirror, alignment.
-#include <array>
-#include <climits>
 #include <functional>
 #include <memory>
 #include <string>
-#include <string_view>
 
 #include "batch/command_table.h"
 #include "batch/session.h"
-#include "compose/align.h"
-#include "compose/flip_source.h"
 #include "compose/grab_box.h"
 #include "compose/rotate.h"
 #include "compose/source_scaling.h"
@@ -27,12 +22,6 @@ bool NotAvailable(Session& s, const ScriptLine& line) {
 
 // Source N of the line's first argument: 1 or 2.
 int SourceArg(const ScriptLine& line) { return args::ToInt(line.args[0]); }
-
-std::string CheckSourceArg(const ScriptLine& line) { return args::CheckInt(line.args[0], 1, 2, "N"); }
-
-std::string CheckAspect(const ScriptLine& line) {
-  return line.Has("aspect") ? args::CheckOneOf(line.Option("aspect"), {"0", "1"}, "aspect") : "";
-}
 
 // Whether the scaling dialog offers the controls of source n.
 bool SourceControlsEnabled(const State& st, int n) {
@@ -54,8 +43,8 @@ bool WithScalingDialog(Session& s, const std::function<bool(source_scaling&)>& d
 }
 
 // The aspect check box set to the line's aspect= (or its default) by a click.
-bool SetAspect(source_scaling& dialog, const ScriptLine& line, bool default_on) {
-  const bool on = line.Has("aspect") ? line.Option("aspect") == "1" : default_on;
+bool SetAspect(source_scaling& dialog, const ScriptLine& line) {
+  const bool on = args::WordOption(line, "aspect") == "1";
   if (dialog.IsChecked(C::PreserveAspect) == on) return true;
   return dialog.Click(C::PreserveAspect);
 }
@@ -78,7 +67,7 @@ bool RunTargetSize(Session& s, const ScriptLine& line) {
 bool RunScaleEdits(Session& s, const ScriptLine& line, C width_edit, C height_edit) {
   if (!SourceControlsEnabled(s.state, SourceArg(line))) return NotAvailable(s, line);
   return WithScalingDialog(s, [&](source_scaling& d) {
-    bool accepted = SetAspect(d, line, false);
+    bool accepted = SetAspect(d, line);
     accepted = TypeAndLeave(d, width_edit, line.args[1]) && accepted;
     accepted = TypeAndLeave(d, height_edit, line.args[2]) && accepted;
     return d.Click(C::Apply) && accepted;
@@ -97,16 +86,6 @@ bool RunScalePixels(Session& s, const ScriptLine& line) {
                        first ? C::HeightPixels1 : C::HeightPixels2);
 }
 
-std::string CheckScale(const ScriptLine& line) {
-  return args::FirstProblem({CheckSourceArg(line), args::CheckNumber(line.args[1], "WPCT"),
-                             args::CheckNumber(line.args[2], "HPCT"), CheckAspect(line)});
-}
-
-std::string CheckScalePixels(const ScriptLine& line) {
-  return args::FirstProblem({CheckSourceArg(line), args::CheckInt(line.args[1], INT_MIN, INT_MAX, "W"),
-                             args::CheckInt(line.args[2], INT_MIN, INT_MAX, "H"), CheckAspect(line)});
-}
-
 bool RunScaleStep(Session& s, const ScriptLine& line) {
   const int n = SourceArg(line);
   if (!SourceControlsEnabled(s.state, n)) return NotAvailable(s, line);
@@ -119,25 +98,13 @@ bool RunScaleStep(Session& s, const ScriptLine& line) {
 
 bool RunFitToTarget(Session& s, const ScriptLine& line) {
   return WithScalingDialog(s, [&](source_scaling& d) {
-    const bool accepted = SetAspect(d, line, true);
+    const bool accepted = SetAspect(d, line);
     return d.Click(C::FitToTarget) && accepted;
   });
 }
 
-constexpr CommandId kRotateIds[2] = {CommandId::RotateSource1, CommandId::RotateSource2};
-constexpr CommandId kFlipIds[2] = {CommandId::FlipSource1, CommandId::FlipSource2};
-
-std::string CheckRotate(const ScriptLine& line) {
-  std::string problem = CheckSourceArg(line);
-  if (problem.empty()) problem = args::CheckNumber(line.args[1], "DEGREES");
-  if (problem.empty() && !(args::ToNumber(line.args[1]) >= 0 && args::ToNumber(line.args[1]) <= 359))
-    problem = "DEGREES must be in 0..359";
-  return problem;
-}
-
 bool RunRotate(Session& s, const ScriptLine& line) {
   const int n = SourceArg(line);
-  if (!IsEnabled(s.state, kRotateIds[n - 1])) return NotAvailable(s, line);
   bool accepted = true;
   RotateSource(s.state, s.platform, n, [&](rotate& dialog) {
     dialog.TypeAngle(line.args[1]);
@@ -150,44 +117,14 @@ bool RunRotate(Session& s, const ScriptLine& line) {
   return accepted;
 }
 
-bool RunFlipSource(Session& s, const ScriptLine& line) {
-  const int n = SourceArg(line);
-  if (!IsEnabled(s.state, kFlipIds[n - 1])) return NotAvailable(s, line);
-  FlipSource(s.state, s.platform, n);
-  return true;
-}
-
-bool RunAlign(Session& s, const ScriptLine& line) {
-  const std::string& which = line.args[0];
-  const int n = which == "off" ? 0 : args::ToInt(which);
-  const CommandId id = n == 0 ? CommandId::AligningOff : n == 1 ? CommandId::AlignSource1 : CommandId::AlignSource2;
-  if (!IsEnabled(s.state, id)) return NotAvailable(s, line);
-  SetAligning(s.state, s.platform, n);
-  if (n == 0) s.state.tips.PreviewTip.Empty();
-  return true;
-}
-
-constexpr std::array<std::string_view, kGrabBoxCount> kBoxWords = {"top_left", "bottom_right", "top_right",
-                                                                   "bottom_left", "middle"};
-constexpr std::array<std::string_view, 4> kActionWords = {"move", "stretch", "drag", "center"};
-
+// The box and the mode of a grab line, by their places among the choices.
 GrabBoxName BoxArg(const ScriptLine& line) {
-  for (std::size_t i = 0; i < kBoxWords.size(); ++i)
-    if (kBoxWords[i] == line.args[0]) return GrabBoxName(i);
-  return GrabBoxName::Middle;
+  return GrabBoxName(args::ChoiceIndex(line.command->params[0], line.args[0]));
 }
 
-int ModeArg(const ScriptLine& line) {
-  for (std::size_t i = 0; i < kActionWords.size(); ++i)
-    if (kActionWords[i] == line.args[1]) return int(i);
-  return kMoveToCenter;
-}
+int ModeArg(const ScriptLine& line) { return args::ChoiceIndex(line.command->params[1], line.args[1]); }
 
 std::string CheckGrab(const ScriptLine& line) {
-  std::string problem = args::FirstProblem(
-      {args::CheckOneOf(line.args[0], {kBoxWords.begin(), kBoxWords.end()}, "BOX"),
-       args::CheckOneOf(line.args[1], {kActionWords.begin(), kActionWords.end()}, "ACTION")});
-  if (!problem.empty()) return problem;
   if ((BoxArg(line) == GrabBoxName::Middle) != (ModeArg(line) == kMoveToCenter))
     return "grab " + line.args[0] + " has no action " + line.args[1] +
            " (middle: center; the corners: move, stretch, drag)";
@@ -231,84 +168,13 @@ bool RunGrab(Session& s, const ScriptLine& line) {
 }  // namespace
 
 void RegisterGeometryCommands(CommandTable& table) {
-  table.Add({.word = "target-size",
-             .synopsis = "target-size W H",
-             .summary = "source scaling dialog: target Width and Height typed, target Apply, OK",
-             .min_args = 2,
-             .max_args = 2,
-             .enabled_by = CommandId::SourceScaling,
-             .check =
-                 [](const ScriptLine& line) {
-                   return args::FirstProblem({args::CheckInt(line.args[0], INT_MIN, INT_MAX, "W"),
-                                              args::CheckInt(line.args[1], INT_MIN, INT_MAX, "H")});
-                 },
-             .run = RunTargetSize});
-  table.Add({.word = "scale",
-             .synopsis = "scale N WPCT HPCT [aspect=0|1]",
-             .summary = "source scaling dialog: Width % and Height % of source N typed and left, Apply, OK",
-             .min_args = 3,
-             .max_args = 3,
-             .option_names = {"aspect"},
-             .enabled_by = CommandId::SourceScaling,
-             .check = CheckScale,
-             .run = RunScale});
-  table.Add({.word = "scale-pixels",
-             .synopsis = "scale-pixels N W H [aspect=0|1]",
-             .summary = "source scaling dialog: Width and Height pixels of source N typed and left, Apply, OK",
-             .min_args = 3,
-             .max_args = 3,
-             .option_names = {"aspect"},
-             .enabled_by = CommandId::SourceScaling,
-             .check = CheckScalePixels,
-             .run = RunScalePixels});
-  table.Add({.word = "scale-step",
-             .synopsis = "scale-step N up|down|100",
-             .summary = "source scaling dialog: \">\", \"<\" or \"100%\" of source N, OK",
-             .min_args = 2,
-             .max_args = 2,
-             .enabled_by = CommandId::SourceScaling,
-             .check =
-                 [](const ScriptLine& line) {
-                   return args::FirstProblem(
-                       {CheckSourceArg(line), args::CheckOneOf(line.args[1], {"up", "down", "100"}, "step")});
-                 },
-             .run = RunScaleStep});
-  table.Add({.word = "fit-to-target",
-             .synopsis = "fit-to-target [aspect=0|1]",
-             .summary = "source scaling dialog: \"Fit to target size (below)\" (aspect lock default 1), OK",
-             .option_names = {"aspect"},
-             .enabled_by = CommandId::SourceScaling,
-             .check = CheckAspect,
-             .run = RunFitToTarget});
-  table.Add({.word = "rotate",
-             .synopsis = "rotate N DEGREES [cancel]",
-             .summary = "\"Rotate Source N\": the angle typed (0..359), Apply, then OK or Cancel",
-             .min_args = 2,
-             .max_args = 2,
-             .flag_names = {"cancel"},
-             .check = CheckRotate,
-             .run = RunRotate});
-  table.Add({.word = "flip-source",
-             .synopsis = "flip-source N",
-             .summary = "\"Flip source N horizontal\"",
-             .min_args = 1,
-             .max_args = 1,
-             .check = CheckSourceArg,
-             .run = RunFlipSource});
-  table.Add({.word = "align",
-             .synopsis = "align 1|2|off",
-             .summary = "\"Align source 1\", \"Align source 2\" or \"Aligning off\"",
-             .min_args = 1,
-             .max_args = 1,
-             .check = [](const ScriptLine& line) { return args::CheckOneOf(line.args[0], {"1", "2", "off"}, "align"); },
-             .run = RunAlign});
-  table.Add({.word = "grab",
-             .synopsis = "grab BOX ACTION [DX DY]",
-             .summary = "while aligning: a click on a grab box (move, stretch, center) or a drag of a corner",
-             .min_args = 2,
-             .max_args = 4,
-             .check = CheckGrab,
-             .run = RunGrab});
+  table.Bind("target-size", {RunTargetSize});
+  table.Bind("scale", {RunScale});
+  table.Bind("scale-pixels", {RunScalePixels});
+  table.Bind("scale-step", {RunScaleStep});
+  table.Bind("fit-to-target", {RunFitToTarget});
+  table.Bind("rotate", {RunRotate});
+  table.Bind("grab", {RunGrab, CheckGrab});
 }
 
 }  // namespace wrimple::batch

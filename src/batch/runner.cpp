@@ -28,12 +28,8 @@ void WriteUsage(std::ostream& out, const CommandTable& table) {
          "  --keep-going      go on after a command that failed\n"
          "  --help, --version\n"
          "\ncommands:\n";
-  for (std::string_view word : KnownCommandWords()) {
-    if (const CommandSpec* spec = table.Find(word))
-      out << "  " << spec->synopsis << "\n      " << spec->summary << '\n';
-    else
-      out << "  " << word << "\n      (not available in this build yet)\n";
-  }
+  for (const CommandSpec* spec : table.all())
+    out << "  " << spec->synopsis << "\n      " << spec->summary << '\n';
 }
 
 // Parses the command line; returns false after writing the reason.
@@ -103,52 +99,44 @@ bool ParseInvocation(const std::vector<std::string>& argv, Invocation& inv, std:
   return true;
 }
 
-struct CheckedLine {
-  const CommandSpec* spec;
-  ScriptLine line;
-};
-
 // Checks the whole script; on the first wrong line writes SCRIPT:LINE: reason.
 bool CheckScript(std::istream& in, const std::string& name, const CommandTable& table,
                  std::vector<CheckedLine>& lines, std::ostream& err) {
   std::string text;
   int number = 0;
-  std::vector<Token> tokens;
   while (std::getline(in, text)) {
-    ++number;
-    std::string reason;
-    if (!Tokenize(text, tokens, reason)) {
-      err << name << ':' << number << ": " << reason << '\n';
-      return false;
-    }
-    if (tokens.empty()) continue;
-    const std::string& word = tokens.front().text;
-    const CommandSpec* spec = tokens.front().quoted ? nullptr : table.Find(word);
-    if (!spec) {
-      const auto& known = KnownCommandWords();
-      if (std::find(known.begin(), known.end(), word) != known.end())
-        err << name << ':' << number << ": command '" << word
-            << "' is not available in this build yet\n";
-      else
-        err << name << ':' << number << ": unknown command '" << word << "'\n";
-      return false;
-    }
-    CheckedLine checked{spec, {}};
-    checked.line.number = number;
-    reason = ParseLine(*spec, tokens, checked.line);
+    CheckedLine checked;
+    const std::string reason = CheckScriptLine(table, text, ++number, checked);
     if (!reason.empty()) {
       err << name << ':' << number << ": " << reason << '\n';
       return false;
     }
-    lines.push_back(std::move(checked));
+    if (checked.spec) lines.push_back(std::move(checked));
   }
   return true;
 }
 
-// Runs one checked line; false when it failed.
-bool RunLine(Session& session, const CheckedLine& c) {
+}  // namespace
+
+std::string CheckScriptLine(const CommandTable& table, const std::string& text, int number,
+                            CheckedLine& checked) {
+  std::vector<Token> tokens;
+  std::string reason;
+  if (!Tokenize(text, tokens, reason)) return reason;
+  checked = {};
+  if (tokens.empty()) return {};
+  const std::string& word = tokens.front().text;
+  const CommandSpec* spec = tokens.front().quoted ? nullptr : table.Find(word);
+  if (!spec) return "unknown command '" + word + "'";
+  checked.line.number = number;
+  reason = ParseLine(*spec, tokens, checked.line);
+  if (reason.empty()) checked.spec = spec;
+  return reason;
+}
+
+bool RunScriptLine(Session& session, const CheckedLine& c) {
   session.BeginCommand();
-  if (c.spec->enabled_by && !IsEnabled(session.state, *c.spec->enabled_by)) {
+  if (const auto id = c.spec->EnabledBy(c.line); id && !IsEnabled(session.state, *id)) {
     session.messages.ShowError(c.spec->word + " is not available now");
     return false;
   }
@@ -156,8 +144,6 @@ bool RunLine(Session& session, const CheckedLine& c) {
   const bool done = c.spec->run(session, c.line);
   return done && session.messages.errors_shown() == errors_before;
 }
-
-}  // namespace
 
 int RunBatch(const std::vector<std::string>& argv, std::istream& in, std::ostream& out,
              std::ostream& err) {
@@ -183,7 +169,7 @@ int RunBatch(const std::vector<std::string>& argv, std::istream& in, std::ostrea
   StartUp(session);
   bool failed = false;
   for (const CheckedLine& line : lines) {
-    if (RunLine(session, line)) continue;
+    if (RunScriptLine(session, line)) continue;
     failed = true;
     if (!inv.options.keep_going) break;
   }

@@ -5,12 +5,33 @@
 #include <string>
 #include <vector>
 
+#include "batch/script.h"
+
 namespace wrimple::batch {
+
+class CommandTable;
+class Session;
+struct CommandSpec;
 
 // Exit statuses.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitScriptError = 1;
 inline constexpr int kExitCommandFailed = 2;
+
+// One line of a script after its check: the command and its sorted words.
+struct CheckedLine {
+  const CommandSpec* spec = nullptr;  // null for a blank or comment line
+  ScriptLine line;
+};
+
+// Checks line `number` of a script against the table; empty when it is right,
+// else the reason it is wrong.
+std::string CheckScriptLine(const CommandTable& table, const std::string& text, int number,
+                            CheckedLine& checked);
+
+// Runs one checked line: the command's enabling rule first, then the command.
+// False when it failed; a message with the error icon counts as failure.
+bool RunScriptLine(Session& session, const CheckedLine& checked);
 
 // Runs wrimple-batch with its command-line words (without the program name);
 // standard input serves the script "-".

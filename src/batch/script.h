@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+namespace wrimple {
+struct ScriptCommand;
+}
+
 namespace wrimple::batch {
 
 struct Token {
@@ -21,6 +25,7 @@ bool Tokenize(const std::string& line, std::vector<Token>& tokens, std::string& 
 // A command line after its words are sorted by the command's own option and
 // flag names.
 struct ScriptLine {
+  const ScriptCommand* command = nullptr;  // the catalogue's row of the word
   int number = 0;
   std::string word;
   std::vector<std::string> args;               // positional, in order

@@ -1,4 +1,4 @@
-// Script commands of the special effects: effects 1 to 3, dapple and pencil drawing.
+// Script commands of the special effects with a dialog: effects 1 to 3 and dapple.
 #include <string>
 
 #include "batch/command_table.h"
@@ -7,33 +7,10 @@
 #include "effects/effects1_dialog.h"
 #include "effects/effects2_dialog.h"
 #include "effects/effects3_dialog.h"
-#include "effects/pencil_draw.h"
 
 namespace wrimple::batch {
 
 namespace {
-
-constexpr const char* kSpinNames[effects::kSpinCount] = {"VIT1", "VIT2", "TEAR", "SEG", "SCAT"};
-
-std::string CheckSpins(const ScriptLine& line) {
-  for (int s = 0; s < effects::kSpinCount; ++s) {
-    const std::string problem =
-        args::CheckInt(line.args[std::size_t(s)], effects::kRanges[std::size_t(s)].lowest,
-                       effects::kRanges[std::size_t(s)].highest, kSpinNames[s]);
-    if (!problem.empty()) return problem;
-  }
-  return {};
-}
-
-// Field values are whole numbers; their range is the dialog's to refuse.
-std::string CheckFieldWords(const ScriptLine& line, std::initializer_list<const char*> names) {
-  std::size_t i = 0;
-  for (const char* name : names) {
-    int value = 0;
-    if (!args::ParseInt(line.args[i++], value)) return std::string(name) + " must be an integer";
-  }
-  return {};
-}
 
 bool RunEffects1(Session& s, const ScriptLine& line) {
   effects dialog(s.state, s.platform);
@@ -76,46 +53,10 @@ bool RunDappleCommand(Session& s, const ScriptLine& line) {
 }  // namespace
 
 void RegisterSpecialEffectsCommands(CommandTable& table) {
-  table.Add({.word = "effects1",
-             .synopsis = "effects1 VIT1 VIT2 TEAR SEG SCAT",
-             .summary = "Effects 1 with its five spins at these values, one recomputation, Done",
-             .min_args = 5,
-             .max_args = 5,
-             .enabled_by = CommandId::Effects1,
-             .check = CheckSpins,
-             .run = RunEffects1});
-  table.Add({.word = "effects2",
-             .synopsis = "effects2 AMPLITUDE FREQUENCY",
-             .summary = "Effects 2: the perturbation fields typed (1..100), Try, Done",
-             .min_args = 2,
-             .max_args = 2,
-             .enabled_by = CommandId::Effects2,
-             .check = [](const ScriptLine& l) { return CheckFieldWords(l, {"AMPLITUDE", "FREQUENCY"}); },
-             .run = RunEffects2});
-  table.Add({.word = "effects3",
-             .synopsis = "effects3 BANDS",
-             .summary = "Effects 3: the band frequency typed (1..20), Try, Done",
-             .min_args = 1,
-             .max_args = 1,
-             .enabled_by = CommandId::Effects3,
-             .check = [](const ScriptLine& l) { return CheckFieldWords(l, {"BANDS"}); },
-             .run = RunEffects3});
-  table.Add({.word = "dapple",
-             .synopsis = "dapple SIZE",
-             .summary = "Dapple effect: the size typed (1..10), Try, Done",
-             .min_args = 1,
-             .max_args = 1,
-             .enabled_by = CommandId::DappleEffect,
-             .check = [](const ScriptLine& l) { return CheckFieldWords(l, {"SIZE"}); },
-             .run = RunDappleCommand});
-  table.Add({.word = "pencil-draw",
-             .synopsis = "pencil-draw",
-             .summary = "Pencil Draw over the whole target",
-             .enabled_by = CommandId::PencilDraw,
-             .run = [](Session& s, const ScriptLine&) {
-               PencilDraw(s.state, s.platform);
-               return true;
-             }});
+  table.Bind("effects1", {RunEffects1});
+  table.Bind("effects2", {RunEffects2});
+  table.Bind("effects3", {RunEffects3});
+  table.Bind("dapple", {RunDappleCommand});
 }
 
 }  // namespace wrimple::batch

@@ -74,19 +74,11 @@ void WriteState(const State& st, std::ostream& out) {
 }  // namespace
 
 void RegisterStateCommands(CommandTable& table) {
-  table.Add({.word = "state",
-             .synopsis = "state",
-             .summary = "write the editing state, one Name=value line each",
-             .run = [](Session& s, const ScriptLine&) {
+  table.Bind("state", {[](Session& s, const ScriptLine&) {
                WriteState(s.state, s.out);
                return true;
              }});
-  table.Add({.word = "echo",
-             .synopsis = "echo TEXT",
-             .summary = "write TEXT to standard output",
-             .max_args = -1,
-             .raw_words = true,
-             .run = [](Session& s, const ScriptLine& line) {
+  table.Bind("echo", {[](Session& s, const ScriptLine& line) {
                std::string text;
                for (const std::string& a : line.args) text += (text.empty() ? "" : " ") + a;
                s.out << text << '\n';

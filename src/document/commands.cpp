@@ -5,6 +5,8 @@ namespace wrimple {
 namespace {
 
 // The enabling conditions of the command table, each a predicate of the state.
+// A new condition is a field here, set from the state, and a term in the rules
+// of the commands it restricts.
 struct Conditions {
   bool S1, S2, A, B, Z, nZ, D, L, K1, K2;
 
@@ -23,11 +25,35 @@ struct Conditions {
 
 }  // namespace
 
+// Every id has its rule here and the switch has no default, so that the
+// compiler asks for the rule of a new id.
 bool IsEnabled(const State& st, CommandId id) {
   const Conditions c(st);
   const bool whole_target = c.S1 && c.A && c.B && c.nZ && c.D;
   const bool zone_command = c.A && c.Z && c.B && c.D;
   switch (id) {
+    case CommandId::New:
+    case CommandId::OpenImage:
+    case CommandId::ReopenLastImage:
+    case CommandId::NewChangeText:
+    case CommandId::BlankSource:
+    case CommandId::Save:
+    case CommandId::SaveAs:
+    case CommandId::NextSave:
+    case CommandId::QuickPrint:
+    case CommandId::PrintSetup:
+    case CommandId::RecentFileFirst:
+    case CommandId::RecentFileLast:
+    case CommandId::Exit:
+    case CommandId::Copy:
+    case CommandId::Paste:
+    case CommandId::Options:
+    case CommandId::ToggleStatusBar:
+    case CommandId::LookFirst:
+    case CommandId::LookLast:
+    case CommandId::About:
+    case CommandId::HelpTopics:
+    case CommandId::FlowDiagram: return true;
     case CommandId::Print:
     case CommandId::PrintPreview: return c.S1;
     case CommandId::Cut: return false;
@@ -79,8 +105,8 @@ bool IsEnabled(const State& st, CommandId id) {
     case CommandId::BlushUp: return zone_command;
     case CommandId::SourceBrushing: return c.S1 && c.A && c.Z && c.B;
     case CommandId::SourceBrushingOff: return c.S1 && c.A && st.SourceBrushing;
-    default: return true;
   }
+  return false;
 }
 
 bool IsChecked(const State& st, CommandId id) {

@@ -4,26 +4,15 @@
 
 #include <sstream>
 
-#include "batch/command_table.h"
-#include "batch/runner.h"
-#include "batch/script.h"
-#include "batch/session.h"
 #include "compose_fixture.h"
+#include "support/run_script.h"
+#include "support/script_session.h"
 
 namespace wrimple::batch {
 namespace {
 
-struct RunResult {
-  int status;
-  std::string out, err;
-};
-
-RunResult RunScript(const std::string& script) {
-  std::istringstream in(script);
-  std::ostringstream out, err;
-  const int status = RunBatch({"-"}, in, out, err);
-  return {status, out.str(), err.str()};
-}
+using RunResult = testing::ScriptRun;
+using testing::RunScript;
 
 TEST(ComposeCommands, MergeIsNotAvailableWithoutSources) {
   const RunResult r = RunScript("merge method=average\necho after\n");
@@ -65,37 +54,21 @@ INSTANTIATE_TEST_SUITE_P(
                       BadLine{"reference-color 1 2 256", "B must be in 0..255"},
                       BadLine{"reference-color red 2 3", "R must be an integer"}));
 
-// A session with two small image sources, and a runner of single lines that
-// treats them as the runner does (enabling, error messages, result).
+// A session with two small image sources, its lines run as the runner runs them.
 class MergeSession : public ::testing::Test {
  protected:
-  MergeSession() : session(options, out, err) {
-    StartUp(session);
+  MergeSession() {
     State& st = session.state;
     st.SetTargetSize(5, 4);
     testing::LoadSource(st, 1, testing::MakePicture(5, 4, [](int, int) { return Bgr{200, 100, 50}; }));
     testing::LoadSource(st, 2, testing::MakePicture(5, 4, [](int, int) { return Bgr{30, 60, 90}; }));
   }
-  bool Run(const std::string& text) {
-    std::vector<Token> tokens;
-    std::string reason;
-    EXPECT_TRUE(Tokenize(text, tokens, reason)) << reason;
-    const CommandSpec* command = table.Find(tokens.front().text);
-    EXPECT_NE(command, nullptr);
-    ScriptLine line;
-    reason = ParseLine(*command, tokens, line);
-    EXPECT_EQ(reason, "");
-    session.BeginCommand();
-    if (command->enabled_by && !IsEnabled(session.state, *command->enabled_by)) return false;
-    const int errors = session.messages.errors_shown();
-    return command->run(session, line) && session.messages.errors_shown() == errors;
-  }
+  bool Run(const std::string& text) { return script.Run(text); }
   Bgr Target() const { return testing::TargetPixel(session.state, 4, 3); }
 
-  Options options;
-  std::ostringstream out, err;
-  Session session;
-  CommandTable table = BuildCommandTable();
+  testing::ScriptSession script;
+  Session& session = script.session();
+  Options& options = script.options();
 };
 
 struct MergeLine {
@@ -110,7 +83,7 @@ class MergeLines : public MergeSession, public ::testing::WithParamInterface<Mer
 TEST_P(MergeLines, MergeTheTwoSources) {
   const MergeLine& c = GetParam();
   std::istringstream lines(c.script);
-  for (std::string line; std::getline(lines, line);) ASSERT_TRUE(Run(line)) << line << "\n" << err.str();
+  for (std::string line; std::getline(lines, line);) ASSERT_TRUE(Run(line)) << line << "\n" << script.err();
   const State& st = session.state;
   EXPECT_EQ(Target(), c.expected);
   EXPECT_EQ(st.MergeMethod, c.method);
@@ -144,14 +117,14 @@ TEST_F(MergeSession, LockedTargetAnsweredNoIsNotAFailure) {
   EXPECT_TRUE(Run("merge method=picture1"));
   EXPECT_TRUE(st.TargetLock);
   EXPECT_EQ(testing::TargetBytes(st), before);
-  EXPECT_NE(err.str().find("wrimple: question: Target lock is on"), std::string::npos);
-  EXPECT_NE(err.str().find("-> no\n"), std::string::npos);
+  EXPECT_NE(script.err().find("wrimple: question: Target lock is on"), std::string::npos);
+  EXPECT_NE(script.err().find("-> no\n"), std::string::npos);
 }
 
 TEST_F(MergeSession, OneSourceFails) {
   session.state.SourceCount = 1;
   EXPECT_FALSE(Run("merge"));
-  EXPECT_EQ(err.str(), "wrimple: info: Two source images need to be present before they can be merged.\n");
+  EXPECT_EQ(script.err(), "wrimple: info: Two source images need to be present before they can be merged.\n");
 }
 
 TEST_F(MergeSession, MergeIsRefusedWhileAZoneIsSelected) {

@@ -3,11 +3,9 @@
 
 #include <sstream>
 
-#include "batch/command_table.h"
-#include "batch/runner.h"
-#include "batch/session.h"
 #include "effects/bright_contrast.h"
 #include "effects_fixture.h"
+#include "support/script_session.h"
 
 namespace wrimple::batch {
 namespace {
@@ -16,35 +14,12 @@ using testing::CopyOf;
 
 // A session with a patterned 37 x 21 target and one source counted, seeded as
 // the initial update after a loaded source would seed it.
-class EffectsSession {
+class EffectsSession : public testing::ScriptSession {
  public:
-  explicit EffectsSession(std::uint32_t seed) : options_{.seed = seed}, session_(options_, out_, err_) {
-    StartUp(session_);
-    wrimple::testing::PrepareTarget(session_.state, 37, 21);
-    session_.random.SeedFromClock();
+  explicit EffectsSession(std::uint32_t seed) : ScriptSession({.seed = seed}) {
+    wrimple::testing::PrepareTarget(state(), 37, 21);
+    session().random.SeedFromClock();
   }
-
-  // Runs one script line as the runner does; false when it failed.
-  bool Run(const std::string& text) {
-    std::vector<Token> tokens;
-    std::string reason;
-    EXPECT_TRUE(Tokenize(text, tokens, reason)) << reason;
-    const CommandSpec* command = table_.Find(tokens.front().text);
-    EXPECT_NE(command, nullptr) << text;
-    ScriptLine line;
-    reason = ParseLine(*command, tokens, line);
-    EXPECT_EQ(reason, "") << text;
-    session_.BeginCommand();
-    if (command->enabled_by && !IsEnabled(session_.state, *command->enabled_by)) return false;
-    return command->run(session_, line);
-  }
-  State& state() { return session_.state; }
-
- private:
-  Options options_;
-  std::ostringstream out_, err_;
-  Session session_;
-  CommandTable table_ = BuildCommandTable();
 };
 
 const char* const kEveryEffect[] = {

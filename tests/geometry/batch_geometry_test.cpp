@@ -2,11 +2,9 @@
 
 #include <sstream>
 
-#include "batch/command_table.h"
-#include "batch/runner.h"
-#include "support/run_script.h"
-#include "batch/session.h"
 #include "geometry_fixture.h"
+#include "support/run_script.h"
+#include "support/script_session.h"
 
 namespace wrimple::batch {
 namespace {
@@ -73,64 +71,33 @@ TEST(GeometryScript, CommandsNeedTheirSourceOrMode) {
 // Scripts run on a session whose slots the test filled, as the runner runs them.
 class GeometrySession : public ::testing::Test {
  protected:
-  GeometrySession() : session(options, out, err) {
-    StartUp(session);
+  GeometrySession() {
     session.state.SetTargetSize(100, 100);
     testing::PutSource(session.state, 1, 8, 6);
   }
 
   // Checks every line, then runs them in order; the number of failed lines.
-  int Run(const std::string& script) {
-    std::istringstream in(script);
-    std::string text;
-    std::vector<std::pair<const CommandSpec*, ScriptLine>> lines;
-    std::vector<Token> tokens;
-    while (std::getline(in, text)) {
-      std::string reason;
-      EXPECT_TRUE(Tokenize(text, tokens, reason)) << reason;
-      if (tokens.empty()) continue;
-      const CommandSpec* spec = table.Find(tokens[0].text);
-      EXPECT_NE(spec, nullptr) << text;
-      if (!spec) return -1;
-      ScriptLine line;
-      reason = ParseLine(*spec, tokens, line);
-      EXPECT_EQ(reason, "") << text;
-      lines.emplace_back(spec, line);
-    }
-    int failures = 0;
-    for (const auto& [spec, line] : lines) {
-      session.BeginCommand();
-      if (spec->enabled_by && !IsEnabled(session.state, *spec->enabled_by)) {
-        session.messages.ShowError(spec->word + " is not available now");
-        ++failures;
-        continue;
-      }
-      const int errors = session.messages.errors_shown();
-      if (!spec->run(session, line) || session.messages.errors_shown() != errors) ++failures;
-    }
-    return failures;
-  }
+  int Run(const std::string& script) { return lines.FailedLines(script); }
   const SourceImage& source(int n) const { return session.state.doc.Source(n); }
 
-  Options options;
-  std::ostringstream out, err;
-  Session session;
-  CommandTable table = BuildCommandTable();
+  testing::ScriptSession lines;
+  Session& session = lines.session();
+  Options& options = lines.options();
 };
 
 TEST_F(GeometrySession, ScaleTypesWidthThenHeightThenApplies) {
-  EXPECT_EQ(Run("scale 1 50 25\n"), 0) << err.str();
+  EXPECT_EQ(Run("scale 1 50 25\n"), 0) << lines.err();
   EXPECT_EQ(source(1).ScaleXPercent, 50.0f);
   EXPECT_EQ(source(1).ScaleYPercent, 25.0f);
   EXPECT_FALSE(session.state.ScalingDialogOpen);
   // With the aspect lock the height entry wins: it is committed last.
-  EXPECT_EQ(Run("scale 1 50 80 aspect=1\n"), 0) << err.str();
+  EXPECT_EQ(Run("scale 1 50 80 aspect=1\n"), 0) << lines.err();
   EXPECT_EQ(source(1).ScaleXPercent, 80.0f);
   EXPECT_EQ(source(1).ScaleYPercent, 80.0f);
 }
 
 TEST_F(GeometrySession, ScaleToTwiceThePictureSamplesEveryOtherPixelExactly) {
-  EXPECT_EQ(Run("scale 1 200 200\n"), 0) << err.str();
+  EXPECT_EQ(Run("scale 1 200 200\n"), 0) << lines.err();
   const ConstTargetImage t = session.state.Target();
   // At 200 % an even target column X shows picture column X / 2, an even row Y
   // the picture's row 5 - Y / 2 counted from the bottom.
@@ -140,16 +107,16 @@ TEST_F(GeometrySession, ScaleToTwiceThePictureSamplesEveryOtherPixelExactly) {
 
 TEST_F(GeometrySession, RefusedPercentFailsTheLineAndKeepsTheScale) {
   EXPECT_EQ(Run("scale 1 0 50\n"), 1);
-  EXPECT_TRUE(Contains(err.str(), "wrimple: error: Enter a number between 0.001 and 1000000.")) << err.str();
+  EXPECT_TRUE(Contains(lines.err(), "wrimple: error: Enter a number between 0.001 and 1000000.")) << lines.err();
   EXPECT_EQ(source(1).ScaleXPercent, 100.0f);
   EXPECT_FALSE(session.state.ScalingDialogOpen);
 }
 
 TEST_F(GeometrySession, PixelsAndStepsReachTheDocument) {
-  EXPECT_EQ(Run("scale-pixels 1 4 3\n"), 0) << err.str();
+  EXPECT_EQ(Run("scale-pixels 1 4 3\n"), 0) << lines.err();
   EXPECT_EQ(source(1).ScaleXPercent, 50.0f);
   EXPECT_EQ(source(1).ScaleYPercent, 50.0f);
-  EXPECT_EQ(Run("scale-step 1 up\nscale-step 1 up\nscale-step 1 down\n"), 0) << err.str();
+  EXPECT_EQ(Run("scale-step 1 up\nscale-step 1 up\nscale-step 1 down\n"), 0) << lines.err();
   EXPECT_EQ(source(1).ScaleXPercent, 60.0f);
   EXPECT_EQ(Run("scale-step 1 100\n"), 0);
   EXPECT_EQ(source(1).ScaleYPercent, 100.0f);
@@ -158,7 +125,7 @@ TEST_F(GeometrySession, PixelsAndStepsReachTheDocument) {
 
 TEST_F(GeometrySession, FitToTargetLocksTheAspectUnlessToldOtherwise) {
   session.state.SetTargetSize(200, 120);
-  EXPECT_EQ(Run("fit-to-target\n"), 0) << err.str();
+  EXPECT_EQ(Run("fit-to-target\n"), 0) << lines.err();
   EXPECT_EQ(source(1).ScaleXPercent, 2000.0f);
   EXPECT_EQ(source(1).ScaleYPercent, 2000.0f);
   EXPECT_EQ(source(1).OffsetX, (160 - 200) / 2);
@@ -169,7 +136,7 @@ TEST_F(GeometrySession, FitToTargetLocksTheAspectUnlessToldOtherwise) {
 }
 
 TEST_F(GeometrySession, RotateAppliesOrCancels) {
-  EXPECT_EQ(Run("rotate 1 270\n"), 0) << err.str();
+  EXPECT_EQ(Run("rotate 1 270\n"), 0) << lines.err();
   EXPECT_EQ(source(1).Angle, -90.0f);
   EXPECT_EQ(source(1).PlacedWidth, 6);
   EXPECT_EQ(Run("rotate 1 45 cancel\n"), 0);
@@ -184,7 +151,7 @@ TEST_F(GeometrySession, FlipTwiceAndAnswers) {
   options.answer_yes = false;
   EXPECT_EQ(Run("flip-source 1\n"), 0) << "a No is no failure";
   EXPECT_EQ(source(1).Flipped, 1);
-  EXPECT_TRUE(Contains(err.str(), "wrimple: question: Flipping source 1 now will overwrite your previous "
+  EXPECT_TRUE(Contains(lines.err(), "wrimple: question: Flipping source 1 now will overwrite your previous "
                                   "changes to the Target.\\nIs this OK ?? -> no"));
   options.answer_yes = true;
   EXPECT_EQ(Run("flip-source 1\n"), 0);
@@ -196,11 +163,11 @@ TEST_F(GeometrySession, AlignAndGrab) {
   testing::PutSource(session.state, 1, 400, 200);
   session.state.doc.Source(1).OffsetX = -100;
   session.state.doc.Source(1).OffsetY = -50;
-  EXPECT_EQ(Run("align 1\ngrab top_left stretch\n"), 0) << err.str();
+  EXPECT_EQ(Run("align 1\ngrab top_left stretch\n"), 0) << lines.err();
   EXPECT_EQ(session.state.AligningSource, 1);
   EXPECT_EQ(source(1).ScaleXPercent, 125.0f);
   EXPECT_EQ(source(1).OffsetX, 0);
-  EXPECT_EQ(Run("grab top_right drag 0 -30\n"), 0) << err.str();
+  EXPECT_EQ(Run("grab top_right drag 0 -30\n"), 0) << lines.err();
   EXPECT_FLOAT_EQ(source(1).ScaleYPercent, 125.0f * 280 / 250);
   EXPECT_EQ(source(1).OffsetY, 30) << "the bottom edge stays";
   EXPECT_EQ(Run("grab middle center\n"), 0);

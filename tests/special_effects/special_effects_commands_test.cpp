@@ -5,13 +5,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <sstream>
 
-#include "batch/command_table.h"
-#include "batch/runner.h"
-#include "batch/script.h"
-#include "batch/session.h"
 #include "special_effects_fixture.h"
+#include "support/script_session.h"
 
 namespace wrimple::batch {
 namespace {
@@ -23,44 +21,22 @@ class SpecialEffectsScript : public ::testing::Test {
   explicit SpecialEffectsScript(std::uint32_t seed = 77) {
     options.seed = seed;
   }
-  void Prepare(Session& s) {
-    StartUp(s);
-    s.state.SetTargetSize(64, 48);
-    s.state.SourceCount = 1;
-    testing::FillPhotoLike(s.state.Target(), 4);
-    s.random.SeedFromClock();
+  // A session on the prepared target.
+  std::unique_ptr<testing::ScriptSession> Prepared() const {
+    auto s = std::make_unique<testing::ScriptSession>(options);
+    s->state().SetTargetSize(64, 48);
+    s->state().SourceCount = 1;
+    testing::FillPhotoLike(s->state().Target(), 4);
+    s->session().random.SeedFromClock();
+    return s;
   }
-  // Checks and runs the lines as the runner does; false at the first failure.
-  bool Run(Session& s, const std::string& script) {
-    std::istringstream lines(script);
-    std::string text;
-    while (std::getline(lines, text)) {
-      std::vector<Token> tokens;
-      std::string reason;
-      EXPECT_TRUE(Tokenize(text, tokens, reason)) << reason;
-      const CommandSpec* spec = table.Find(tokens.front().text);
-      EXPECT_NE(spec, nullptr) << text;
-      ScriptLine line;
-      reason = ParseLine(*spec, tokens, line);
-      EXPECT_EQ(reason, "") << text;
-      s.BeginCommand();
-      const int errors = s.messages.errors_shown();
-      if (!IsEnabled(s.state, *spec->enabled_by) || !spec->run(s, line) ||
-          s.messages.errors_shown() != errors)
-        return false;
-    }
-    return true;
-  }
-  std::vector<std::uint8_t> PictureAfter(const std::string& script, bool& ran) {
-    std::ostringstream out, err;
-    Session s(options, out, err);
-    Prepare(s);
-    ran = Run(s, script);
-    return testing::PixelsOf(s.state.Target());
+  std::vector<std::uint8_t> PictureAfter(const std::string& script, bool& ran) const {
+    const auto s = Prepared();
+    ran = s->Run(script);
+    return testing::PixelsOf(s->state().Target());
   }
 
   Options options;
-  CommandTable table = BuildCommandTable();
 };
 
 struct ScriptCase {
@@ -76,10 +52,7 @@ TEST_P(SeededScript, GivesTheSamePictureOnEveryRun) {
   ASSERT_TRUE(first_ran);
   ASSERT_TRUE(second_ran);
   EXPECT_EQ(first, second);
-  std::ostringstream out, err;
-  Session untouched(options, out, err);
-  Prepare(untouched);
-  EXPECT_NE(first, testing::PixelsOf(untouched.state.Target())) << "the script changes the target";
+  EXPECT_NE(first, testing::PixelsOf(Prepared()->state().Target())) << "the script changes the target";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -100,26 +73,22 @@ TEST_F(SpecialEffectsScript, AnotherSeedGivesAnotherPencilPicture) {
 }
 
 TEST_F(SpecialEffectsScript, RefusedFieldFailsAndLeavesTheTarget) {
-  std::ostringstream out, err;
-  Session s(options, out, err);
-  Prepare(s);
-  const auto before = testing::PixelsOf(s.state.Target());
-  EXPECT_FALSE(Run(s, "effects2 0 10\n"));
-  EXPECT_NE(err.str().find("wrimple: error: Enter an integer between 1 and 100.\n"), std::string::npos);
-  EXPECT_EQ(testing::PixelsOf(s.state.Target()), before);
-  EXPECT_FALSE(Run(s, "dapple 11\n"));
-  EXPECT_EQ(testing::PixelsOf(s.state.Target()), before) << "the runner cancels the dialog";
+  const auto s = Prepared();
+  const auto before = testing::PixelsOf(s->state().Target());
+  EXPECT_FALSE(s->Run("effects2 0 10\n"));
+  EXPECT_NE(s->err().find("wrimple: error: Enter an integer between 1 and 100.\n"), std::string::npos);
+  EXPECT_EQ(testing::PixelsOf(s->state().Target()), before);
+  EXPECT_FALSE(s->Run("dapple 11\n"));
+  EXPECT_EQ(testing::PixelsOf(s->state().Target()), before) << "the runner cancels the dialog";
 }
 
 TEST_F(SpecialEffectsScript, EffectsOneRunsOneRoundOfDraws) {
-  std::ostringstream out, err;
-  Session s(options, out, err);
-  Prepare(s);
+  const auto s = Prepared();
   RandomGenerator expected([] { return 0u; });
   expected.Srand(77);
   for (int i = 0; i < 2 * 63 * 47; ++i) expected.Rand();
-  ASSERT_TRUE(Run(s, "effects1 0 0 0 0 0\n"));
-  EXPECT_EQ(s.random.Rand(), expected.Rand());
+  ASSERT_TRUE(s->Run("effects1 0 0 0 0 0\n"));
+  EXPECT_EQ(s->session().random.Rand(), expected.Rand());
 }
 
 struct RunnerCase {

@@ -3,9 +3,9 @@
 #include <sstream>
 #include <string>
 
-#include "batch/command_table.h"
 #include "batch/runner.h"
 #include "batch/session.h"
+#include "support/script_session.h"
 #include "support/scripted_platform.h"
 #include "zone_model.h"
 
@@ -19,7 +19,6 @@ using testing::ModelPicture;
 class ZoneScript : public ::testing::Test {
  protected:
   void SetUp() override {
-    StartUp(session);
     session.state.SetTargetSize(64, 48);
     session.state.SourceCount = 2;
     testing::FillTargetPattern(session.state, 1);
@@ -28,42 +27,16 @@ class ZoneScript : public ::testing::Test {
   }
 
   // false when the line failed; a wrong line fails the test.
-  bool Run(const std::string& text) {
-    std::vector<Token> tokens;
-    std::string reason;
-    EXPECT_TRUE(Tokenize(text, tokens, reason)) << reason;
-    const CommandSpec* command = table.Find(tokens.at(0).text);
-    EXPECT_NE(command, nullptr) << text;
-    if (!command) return false;
-    ScriptLine line;
-    reason = ParseLine(*command, tokens, line);
-    EXPECT_EQ(reason, "") << text;
-    if (!reason.empty()) return false;
-    session.BeginCommand();
-    if (command->enabled_by && !IsEnabled(session.state, *command->enabled_by)) {
-      session.messages.ShowError(command->word + " is not available now");
-      return false;
-    }
-    const int errors = session.messages.errors_shown();
-    return command->run(session, line) && session.messages.errors_shown() == errors;
-  }
-  std::string Problem(const std::string& text) {
-    std::vector<Token> tokens;
-    std::string reason;
-    Tokenize(text, tokens, reason);
-    ScriptLine line;
-    return ParseLine(*table.Find(tokens.at(0).text), tokens, line);
-  }
+  bool Run(const std::string& text) { return script.Run(text); }
+  std::string Problem(const std::string& text) const { return script.Problem(text); }
   ModelPicture Target() const {
     const ConstTargetImage t = session.state.Target();
     return {t.width(), t.height(), std::vector<std::uint8_t>(t.bits(), t.bits() + t.byte_size())};
   }
   Bgr TargetAt(int x, int y) const { return ReadPixel(session.state.Target().pixel(x, y)); }
 
-  Options options;
-  std::ostringstream out, err;
-  Session session{options, out, err};
-  CommandTable table = BuildCommandTable();
+  testing::ScriptSession script;
+  Session& session = script.session();
 };
 
 TEST_F(ZoneScript, ZoneAndTimesGiveTheClickedPictureAndCounter) {
@@ -84,7 +57,7 @@ TEST_F(ZoneScript, EveryZoneCommandRunsWithASelectedZone) {
        {"nudge-down", "nudge-up", "nudge-left", "nudge-right", "twist-counter-clockwise",
         "twist-clockwise", "squash", "stretch", "blush-down", "blush-up", "portion-merge-1",
         "portion-merge-2", "fill-1", "fill-2"})
-    EXPECT_TRUE(Run(std::string(word) + " times=2")) << word << ": " << err.str();
+    EXPECT_TRUE(Run(std::string(word) + " times=2")) << word << ": " << script.err();
   EXPECT_EQ(TargetAt(30, 20), ReadPixel(session.state.doc.Source(2).plane().pixel(30, 20)))
       << "fill-2 last";
   EXPECT_EQ(session.state.steps.PortionMergeCount, 0);
@@ -94,8 +67,8 @@ TEST_F(ZoneScript, EveryZoneCommandRunsWithASelectedZone) {
 TEST_F(ZoneScript, ZoneCommandsWithoutAZoneAreNotAvailable) {
   ASSERT_TRUE(Run("zone 8 6 16 50"));  // 8 wide: not selected
   EXPECT_FALSE(Run("squash"));
-  EXPECT_NE(err.str().find("wrimple: error: squash is not available now"), std::string::npos)
-      << err.str();
+  EXPECT_NE(script.err().find("wrimple: error: squash is not available now"), std::string::npos)
+      << script.err();
   EXPECT_EQ(session.state.steps.SquashStretchCount, 0);
 }
 
@@ -118,7 +91,7 @@ TEST_F(ZoneScript, MouseCommandsDragSweepAndBrush) {
   ASSERT_TRUE(Run("release 40 30 button=right"));
   ASSERT_TRUE(Run("brushing off"));
   EXPECT_FALSE(Run("brushing off"));
-  EXPECT_NE(err.str().find("brushing is not available now"), std::string::npos);
+  EXPECT_NE(script.err().find("brushing is not available now"), std::string::npos);
   WritePixel(session.state.Target().pixel(3, 3), {0, 0, 0});
   WritePixel(session.state.Target().pixel(4, 3), {255, 255, 255});
   ASSERT_TRUE(Run("sweep 3 3 4 3"));
