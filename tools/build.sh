@@ -3,7 +3,8 @@
 #
 #   tools/build.sh run    build, then start the program
 #   tools/build.sh test   build, then run every test: the normal build, the core
-#                         tests again under AddressSanitizer and UBSan, and the
+#                         tests again under AddressSanitizer and UBSan and on
+#                         the plain fallbacks of the SSE2 paths, and the
 #                         decoders' fuzz targets for a bounded time
 #   tools/build.sh build  build only
 #
@@ -96,6 +97,9 @@ case "$mode" in
     (cd "$top/build-asan" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
       LSAN_OPTIONS=suppressions="$top/tools/lsan.supp" QT_QPA_PLATFORM=offscreen \
       ctest -j "$jobs" --output-on-failure -L core)
+    echo "== core tests on the plain fallbacks of the SSE2 paths"
+    configure_and_build "$top/build-plain" -DWRIMPLE_SIMD=OFF -DWRIMPLE_BUILD_APP=OFF -DWRIMPLE_BUILD_BENCH=OFF
+    (cd "$top/build-plain" && QT_QPA_PLATFORM=offscreen ctest -j "$jobs" --output-on-failure -L core)
     run_fuzzers
     echo "== all tests passed"
     ;;

@@ -7,9 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "document/simd.h"
 
 #include "compose/recompose.h"
 #include "document/row_bands.h"
@@ -115,7 +113,7 @@ inline void SampleBilinear(const SourceBits& s, double sxf, double syf, std::uin
     o[c] = std::uint8_t((p00[c] * w00 + p10[c] * w10 + p01[c] * w01 + p11[c] * w11) >> 16);
 }
 
-#if defined(__SSE2__)
+#if WRIMPLE_SSE2
 // The mix below in 16-bit lanes, for neighbours side by side (dx = 3) whose
 // eight bytes from p00 and from p01 may be read. The sum regroups exactly:
 // with A = (256 - fx) p00 + fx p10 and B the same on the next row (each at
@@ -149,7 +147,7 @@ inline void MixFourInLanes(const std::uint8_t* p00, const std::uint8_t* p01, int
 // (0 at the last column).
 inline void MixFour(const SourceBits& s, const std::uint8_t* p00, const std::uint8_t* p01, int dx, int fx, int fy,
                     std::uint8_t* o) {
-#if defined(__SSE2__)
+#if WRIMPLE_SSE2
   if (dx == 3 && s.ReadsEight(p01)) return MixFourInLanes(p00, p01, fx, fy, o);
 #endif
   const int w00 = (256 - fx) * (256 - fy), w10 = fx * (256 - fy), w01 = (256 - fx) * fy, w11 = fx * fy;

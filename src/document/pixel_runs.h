@@ -16,9 +16,7 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "document/simd.h"
 
 namespace wrimple {
 
@@ -41,14 +39,14 @@ using UnsignedShorts8 = std::uint16_t __attribute__((vector_size(16)));
 // constant out of shifts and adds); for ints, the plain product and its high
 // part, as long as the product fits.
 [[gnu::always_inline]] inline UnsignedShorts8 Product(UnsignedShorts8 a, UnsignedShorts8 b) {
-#if defined(__SSE2__)
+#if WRIMPLE_SSE2
   return UnsignedShorts8(_mm_mullo_epi16(__m128i(a), __m128i(b)));
 #else
   return a * b;
 #endif
 }
 [[gnu::always_inline]] inline UnsignedShorts8 HighProduct(UnsignedShorts8 a, UnsignedShorts8 b) {
-#if defined(__SSE2__)
+#if WRIMPLE_SSE2
   return UnsignedShorts8(_mm_mulhi_epu16(__m128i(a), __m128i(b)));
 #else
   using Unsigned8 = std::uint32_t __attribute__((vector_size(32)));
@@ -58,7 +56,7 @@ using UnsignedShorts8 = std::uint16_t __attribute__((vector_size(16)));
 }
 [[gnu::always_inline]] inline UnsignedShorts8 Product(UnsignedShorts8 a, int k) {
   UnsignedShorts8 factor = UnsignedShorts8{} + std::uint16_t(k);
-#if defined(__SSE2__)
+#if WRIMPLE_SSE2
   // Hides the constant, which GCC would otherwise fold back into shifts and adds.
   __asm__("" : "+x"(factor));
 #endif
@@ -73,7 +71,7 @@ using UnsignedShorts8 = std::uint16_t __attribute__((vector_size(16)));
 // The low bytes of the lanes of a and then of b; every lane must hold a byte
 // value (0..255).
 [[gnu::always_inline]] inline Bytes16 PackLanes(Shorts8 a, Shorts8 b) {
-#if defined(__SSE2__)
+#if WRIMPLE_SSE2
   return Bytes16(_mm_packus_epi16(__m128i(a), __m128i(b)));
 #else
   return __builtin_shufflevector(Bytes16(a), Bytes16(b), 0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
@@ -82,7 +80,7 @@ using UnsignedShorts8 = std::uint16_t __attribute__((vector_size(16)));
 
 // Whether any lane of a comparison's result (lanes 0 or all ones) is set.
 [[gnu::always_inline]] inline bool AnyLaneSet(Shorts8 mask) {
-#if defined(__SSE2__)
+#if WRIMPLE_SSE2
   return _mm_movemask_epi8(__m128i(mask)) != 0;
 #else
   return ((mask[0] | mask[1]) | (mask[2] | mask[3])) | ((mask[4] | mask[5]) | (mask[6] | mask[7]));

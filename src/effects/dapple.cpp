@@ -1,12 +1,11 @@
 #include "effects/dapple.h"
 
-#include <emmintrin.h>
-
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
 
+#include "document/simd.h"
 #include "effects/mt19937.h"
 #include "effects/mt19937_range.h"
 
@@ -47,6 +46,7 @@ struct WalkStart {
 // with unsigned saturation clamps, so eight steps of a channel take a few
 // vector operations. Writes steps 0 .. count - 1 rounded up to whole groups of
 // kLanes, each as blue | green << 8 | red << 16.
+#if WRIMPLE_SSE2
 void PushedColours(int b0, int g0, int r0, int count, std::uint32_t* colours) {
   const __m128i lane = _mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7);
   const auto channel = [](__m128i steps, int c0) {
@@ -62,6 +62,19 @@ void PushedColours(int b0, int g0, int r0, int count, std::uint32_t* colours) {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(colours + k + 4), _mm_unpackhi_epi16(blue_green, red));
   }
 }
+#else
+// The same in 16-bit integers one step at a time: the product wraps to 16 bits
+// and the shift is arithmetic, as in the lanes.
+void PushedColours(int b0, int g0, int r0, int count, std::uint32_t* colours) {
+  const auto channel = [](int k, int c0) {
+    const auto push = std::int16_t(std::int16_t(std::int16_t(k) * std::int16_t(c0 - 128)) >> 7);
+    return std::uint32_t(std::clamp(std::int16_t(push + c0), std::int16_t(0), std::int16_t(255)));
+  };
+  const int whole_groups = (count + kLanes - 1) / kLanes * kLanes;
+  for (int k = 0; k < whole_groups; ++k)
+    colours[k] = channel(k, b0) | channel(k, g0) << 8 | channel(k, r0) << 16;
+}
+#endif
 
 // The tolerance (D + 10) x 8, a single-precision value that falls by 1 per
 // step. The colour difference and the tolerance are whole numbers, the
