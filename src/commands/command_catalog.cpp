@@ -51,21 +51,6 @@ void Convolve(State& st, Platform& pf) {
   OnConvolutionFilter(st, pf, kFilter);
 }
 
-template <int kSource>
-void FlipSourceOf(State& st, Platform& pf) {
-  FlipSource(st, pf, kSource);
-}
-
-template <int kSource>
-void TargetToSourceOf(State& st, Platform& pf) {
-  TargetToSource(st, pf, kSource);
-}
-
-template <int kSource>
-void AlignSource(State& st, Platform& pf) {
-  SetAligning(st, pf, kSource);
-}
-
 void AligningOff(State& st, Platform& pf) {
   SetAligning(st, pf, 0);
   st.tips.PreviewTip.Empty();
@@ -76,15 +61,10 @@ void NudgeTo(State& st, Platform& pf) {
   Nudge(st, pf, kDirection);
 }
 
-// The zone operations that take a direction: +1 or -1.
-template <void (*kOperation)(State&, Platform&, int), int kDirection>
-void Step(State& st, Platform& pf) {
-  kOperation(st, pf, kDirection);
-}
-
-template <int kSource>
-void FillFrom(State& st, Platform& pf) {
-  Fill(st, pf, kSource);
+// A core call with its source (1, 2) or direction (+1, -1) given.
+template <void (*kOperation)(State&, Platform&, int), int kArgument>
+void With(State& st, Platform& pf) {
+  kOperation(st, pf, kArgument);
 }
 
 void Lock(State& st, Platform&) { LockTarget(st); }
@@ -120,9 +100,9 @@ const std::vector<CommandInfo> kCommands = {
     {C::RotateSource1, "Rotate Source 1", "Rotate source 1\nRotate source 1"},
     {C::RotateSource2, "Rotate Source 2", "Rotate source 2\nRotate source 2"},
     {C::FlipSource1, "Flip source 1 horizontal", "Horizontally flip source 1\nFlip source 1", {}, "",
-     Done<FlipSourceOf<1>>},
+     Done<With<FlipSource, 1>>},
     {C::FlipSource2, "Flip source 2 horizontal", "Horizontally flip source 2\nFlip source 2", {}, "",
-     Done<FlipSourceOf<2>>},
+     Done<With<FlipSource, 2>>},
     {C::RestoreTarget, "Restore target",
      "Restore the target image before any wrimpling, effects, brushing or blushing.\nRestore "
      "the target",
@@ -130,14 +110,14 @@ const std::vector<CommandInfo> kCommands = {
     {C::MergeTwoSources, "Merge two sources", "Merge Sources: 1 & 2 to the target\n Src 1 & 2 -> target",
      {}, "m"},
     {C::TargetToSource1, "Target to source 1", "Copy snapshot of target to Source 1\nTarget to Source 1", {}, "",
-     Done<TargetToSourceOf<1>>},
+     Done<With<TargetToSource, 1>>},
     {C::TargetToSource2, "Target to source 2", "Copy snapshot of target to Source 2\nTarget to source 2", {}, "",
-     Done<TargetToSourceOf<2>>},
+     Done<With<TargetToSource, 2>>},
     {C::Options, "Options", "Enables flying tips"},
     {C::AlignSource1, "", "Align source 1 with left mouse button.\nAlign source 1", {}, "1",
-     Done<AlignSource<1>>},
+     Done<With<SetAligning, 1>>},
     {C::AlignSource2, "", "Align source 2 with left mouse button.\nAlign source 2", {}, "2",
-     Done<AlignSource<2>>},
+     Done<With<SetAligning, 2>>},
     {C::AligningOff, "", "Done with aligning sources.\nAligning off", {}, "x", Done<AligningOff>},
     {C::LockTarget, "",
      "Freezes position of the target image so possible to merge in underlaying parts of source "
@@ -165,15 +145,15 @@ const std::vector<CommandInfo> kCommands = {
     {C::PortionMergeSource1, "Blush from source 1",
      "Portion merge (smoothly blend) in underlying source 1 within the box\nPortion Merge in "
      "source 1",
-     {"Ctrl+1"}, "", Done<Step<PortionMerge, +1>>},
+     {"Ctrl+1"}, "", Done<With<PortionMerge, +1>>},
     {C::PortionMergeSource2, "Blush from source 2",
      "Portion merge (smoothly blend) in underlying source 2 within the box\nPortion Merge in "
      "source 2",
-     {"Ctrl+2"}, "", Done<Step<PortionMerge, -1>>},
+     {"Ctrl+2"}, "", Done<With<PortionMerge, -1>>},
     {C::FillFromSource1, "Rect. section from src 1", "Fill the box with source 1\nFill from source 1", {}, "",
-     Done<FillFrom<1>>},
+     Done<With<Fill, 1>>},
     {C::FillFromSource2, "Rect. section from src 2", "Fill the box with source 2\nFill from source 2", {}, "",
-     Done<FillFrom<2>>},
+     Done<With<Fill, 2>>},
     {C::NudgeDown, "", "Nudge downwards within the box\nNudge down", {"Down"}, "",
      Done<NudgeTo<NudgeDirection::Down>>},
     {C::NudgeUp, "", "Nudge upwards within the box\nNudge up", {"Up"}, "", Done<NudgeTo<NudgeDirection::Up>>},
@@ -182,14 +162,14 @@ const std::vector<CommandInfo> kCommands = {
     {C::NudgeRight, "", "Nudge to the right within the box\nNudge right", {"Right"}, "",
      Done<NudgeTo<NudgeDirection::Right>>},
     {C::TwistCounterClockwise, "", "Twist counter clockwise within the box\nTwist counter clockwise", {}, "<",
-     Done<Step<Twist, -1>>},
-    {C::TwistClockwise, "", "Twist clockwise within the box\nTwist clockwise", {}, ">", Done<Step<Twist, +1>>},
-    {C::Squash, "", "Squash within the box\nSquash", {}, ",", Done<Step<SquashStretch, -1>>},
-    {C::Stretch, "", "Stretch within the box\nStretch", {}, ".", Done<Step<SquashStretch, +1>>},
+     Done<With<Twist, -1>>},
+    {C::TwistClockwise, "", "Twist clockwise within the box\nTwist clockwise", {}, ">", Done<With<Twist, +1>>},
+    {C::Squash, "", "Squash within the box\nSquash", {}, ",", Done<With<SquashStretch, -1>>},
+    {C::Stretch, "", "Stretch within the box\nStretch", {}, ".", Done<With<SquashStretch, +1>>},
     {C::BlushDown, "", "Smoothly \"move away\" from reference color\nBlush down", {"Ctrl+Down"}, "",
-     Done<Step<Blush, -1>>},
+     Done<With<Blush, -1>>},
     {C::BlushUp, "", "Smoothly \"Move towards (converge to) the reference color\nBlush up", {"Ctrl+Up"}, "",
-     Done<Step<Blush, +1>>},
+     Done<With<Blush, +1>>},
     {C::SourceBrushing, "", "Source brushing\nSource brushing", {}, "b", Done<BrushingOn>},
     {C::SourceBrushingOff, "", "Source brushing off\nSource brushing off", {"Ctrl+B"}, "",
      Done<SourceBrushingOff>},

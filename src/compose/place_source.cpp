@@ -145,8 +145,8 @@ inline void MixFourInLanes(const std::uint8_t* p00, const std::uint8_t* p01, int
 // The four-neighbour mix with 8-bit fractions fx, fy: p00 and p01 are the pixel
 // and the one on the next stored row, dx the step to their right neighbours
 // (0 at the last column).
-inline void MixFour(const SourceBits& s, const std::uint8_t* p00, const std::uint8_t* p01, int dx, int fx, int fy,
-                    std::uint8_t* o) {
+inline void MixFour([[maybe_unused]] const SourceBits& s, const std::uint8_t* p00, const std::uint8_t* p01,
+                    int dx, int fx, int fy, std::uint8_t* o) {
 #if WRIMPLE_SSE2
   if (dx == 3 && s.ReadsEight(p01)) return MixFourInLanes(p00, p01, fx, fy, o);
 #endif
