@@ -259,6 +259,7 @@ class DappleWalker {
   // Both return how many leading path pixels stay within the shrinking
   // tolerance of the start colour: |sum0 - sum| < limit, which for a positive
   // limit is -limit < delta < limit and for any other limit fails.
+#if WRIMPLE_SSE2
   int CountSimilarInterior(std::ptrdiff_t start) const {
     const std::uint8_t* snapshot = snapshot_;
     const std::int32_t* path = path_;
@@ -286,6 +287,10 @@ class DappleWalker {
       if (k + kLanes == kMaxWalkSteps) return kMaxWalkSteps;
     }
   }
+#else
+  // Lane for lane the same test, one step at a time.
+  int CountSimilarInterior(std::ptrdiff_t start) const { return CountSimilarNearEdges(start, kMaxWalkSteps); }
+#endif
 
   int CountSimilarNearEdges(std::ptrdiff_t start, int inside) const {
     const std::uint8_t* snapshot = snapshot_;
