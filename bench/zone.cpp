@@ -45,7 +45,7 @@ Scene& TheScene() {
 template <typename Click>
 void Run(benchmark::State& state, Click click) {
   Scene& s = TheScene();
-  SetZoneThreads(int(state.range(1)));
+  SetRowThreads(int(state.range(1)));
   for (auto _ : state) {
     click(s);
     benchmark::ClobberMemory();

@@ -12,7 +12,7 @@ void MergeSources(State& st, Platform& pf) {
         "Need to select a merge type before combining pictures.\n Press the white/green 'M'.");
     return;
   }
-  MergePlanesFast(st, ThreadsForPixels(std::size_t(st.TargetWidth()) * st.TargetHeight()));
+  MergePlanesFast(st, ThreadsForRows(st.TargetHeight()));
   st.TargetModified = false;
   pf.view.RedrawView();
 }

@@ -314,7 +314,7 @@ void PlaceSourceFast(State& st, int n, int threads) {
 }
 
 void PlaceSource(State& st, int n) {
-  PlaceSourceFast(st, n, ThreadsForPixels(std::size_t(st.TargetWidth()) * st.TargetHeight()));
+  PlaceSourceFast(st, n, ThreadsForRows(st.TargetHeight()));
 }
 
 }  // namespace wrimple

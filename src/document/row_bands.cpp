@@ -1,6 +1,7 @@
 #include "document/row_bands.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <thread>
 #include <vector>
@@ -23,15 +24,20 @@ void ForEachRowBand(int begin, int end, int threads, const std::function<void(in
   for (std::thread& t : workers) t.join();
 }
 
-int ThreadsForRows(int rows, int wanted, int min_rows) {
-  return std::clamp(rows / std::max(min_rows, 1), 1, std::max(wanted, 1));
-}
+namespace {
 
-int ThreadsForPixels(std::size_t pixels) {
-  constexpr std::size_t kSmallPicture = 256 * 256;
+int MachineThreads() {
   constexpr unsigned kMostThreads = 8;
-  if (pixels < kSmallPicture) return 1;
   return int(std::clamp(std::thread::hardware_concurrency(), 1u, kMostThreads));
 }
+
+std::atomic<int> row_threads{MachineThreads()};
+
+}  // namespace
+
+int RowThreads() { return row_threads.load(); }
+void SetRowThreads(int threads) { row_threads.store(std::max(1, threads)); }
+
+int ThreadsForRows(int rows, int wanted) { return std::clamp(rows / kMinRowsPerThread, 1, std::max(wanted, 1)); }
 
 }  // namespace wrimple

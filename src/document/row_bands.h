@@ -3,7 +3,6 @@
 // depend on how the rows are split.
 #pragma once
 
-#include <cstddef>
 #include <functional>
 
 namespace wrimple {
@@ -21,12 +20,15 @@ void ForEachRow(int begin, int end, int threads, const RowKernel& row) {
   });
 }
 
-// At most `wanted` threads, and none that would get fewer than min_rows rows:
-// for short runs a thread costs more than it saves.
-int ThreadsForRows(int rows, int wanted, int min_rows);
+// The one thread policy of the row loops: a command splits its rows over up
+// to RowThreads() threads (the machine's cores, at most 8, unless set), and
+// gives no thread fewer than kMinRowsPerThread rows, since for short runs a
+// thread costs more than it saves.
+inline constexpr int kMinRowsPerThread = 32;
+int RowThreads();
+void SetRowThreads(int threads);  // for tests and benchmarks; at least 1
 
-// Threads for a pass over a whole picture of `pixels` pixels: the machine's
-// cores for large pictures, one for small ones.
-int ThreadsForPixels(std::size_t pixels);
+// The threads for a run of rows: at most `wanted`, by the policy above.
+int ThreadsForRows(int rows, int wanted = RowThreads());
 
 }  // namespace wrimple

@@ -24,7 +24,7 @@ enum class ConvolutionFilter { Sharpen, Emboss, Blur, Soften, Edge };
 // 1..H-3 gives the pixel at its lower-right corner in `to`; the other pixels
 // of `to` are not written. Nothing is written when W or H is 3 or less.
 void ApplyFilter(ConstTargetImage from, TargetImage to, ConvolutionFilter filter,
-                 int threads = kDefaultRowThreads);
+                 int threads = RowThreads());
 
 // The menu command: snapshot, the filter from it, TargetModified, redraw.
 void OnConvolutionFilter(State& st, Platform& pf, ConvolutionFilter filter);

@@ -7,7 +7,7 @@
 
 namespace wrimple {
 
-void BlackAndWhite(ConstTargetImage from, TargetImage to, int threads = kDefaultRowThreads);
+void BlackAndWhite(ConstTargetImage from, TargetImage to, int threads = RowThreads());
 void OnBlackAndWhite(State& st, Platform& pf);
 
 }  // namespace wrimple

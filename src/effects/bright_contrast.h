@@ -25,7 +25,7 @@ std::uint8_t BrightContrastValue(int x, int brightness, int contrast, int gamma)
 
 // Writes every pixel of `to` from the same pixel of `from`; padding is left alone.
 void ApplyBrightContrast(ConstTargetImage from, TargetImage to, const BrightContrastLevels& levels,
-                         int threads = kDefaultRowThreads);
+                         int threads = RowThreads());
 
 // The dialog "Adjust Brightness & Contrast" as its controls see it.
 class bright_cont {

@@ -80,7 +80,7 @@ void Perturb(ConstTargetImage snapshot, TargetImage target, int amplitude, int f
 }
 
 void RunPerturbation(State& st, Platform& pf, int amplitude, int frequency) {
-  Perturb(st.Backup(), st.Target(), amplitude, frequency, pf.progress, kDefaultRowThreads);
+  Perturb(st.Backup(), st.Target(), amplitude, frequency, pf.progress, RowThreads());
   st.TargetModified = true;
   pf.view.RedrawView();
   pf.progress.FillProgressPane(kProgressIdle, 100);

@@ -41,7 +41,7 @@ void DrawBands(ConstTargetImage snapshot, TargetImage target, int bands, Progres
 }
 
 void RunBands(State& st, Platform& pf, int bands) {
-  DrawBands(st.Backup(), st.Target(), bands, pf.progress, kDefaultRowThreads);
+  DrawBands(st.Backup(), st.Target(), bands, pf.progress, RowThreads());
   st.TargetModified = true;
   pf.view.RedrawView();
   pf.progress.FillProgressPane(kProgressIdle, 100);

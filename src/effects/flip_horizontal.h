@@ -8,7 +8,7 @@
 namespace wrimple {
 
 // Pixel (x, y) of `to` becomes pixel (W - 1 - x, y) of `from`.
-void FlipHorizontal(ConstTargetImage from, TargetImage to, int threads = kDefaultRowThreads);
+void FlipHorizontal(ConstTargetImage from, TargetImage to, int threads = RowThreads());
 // The menu command; it also ends the zone and its step counters.
 void OnFlipHorizontal(State& st, Platform& pf);
 

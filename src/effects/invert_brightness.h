@@ -8,7 +8,7 @@
 
 namespace wrimple {
 
-void InvertBrightness(ConstTargetImage from, TargetImage to, int threads = kDefaultRowThreads);
+void InvertBrightness(ConstTargetImage from, TargetImage to, int threads = RowThreads());
 void OnInvertBrightness(State& st, Platform& pf);
 
 }  // namespace wrimple

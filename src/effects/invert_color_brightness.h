@@ -8,7 +8,7 @@
 
 namespace wrimple {
 
-void InvertColorBrightness(ConstTargetImage from, TargetImage to, int threads = kDefaultRowThreads);
+void InvertColorBrightness(ConstTargetImage from, TargetImage to, int threads = RowThreads());
 void OnInvertColorBrightness(State& st, Platform& pf);
 
 }  // namespace wrimple

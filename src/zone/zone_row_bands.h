@@ -1,17 +1,17 @@
-// Splits a run of rows into bands and computes them on up to ZoneThreads()
-// threads. Every zone pixel depends only on the working copy and the planes, so
-// the bands may run in any order with the same result.
+// Splits a run of rows of the zone into bands by the one thread policy
+// (document/row_bands.h). Every zone pixel depends only on the working copy
+// and the planes, so the bands may run in any order with the same result.
 #pragma once
 
 #include <functional>
 
+#include "document/row_bands.h"
+
 namespace wrimple {
 
-// Number of threads the zone operations use (1 or more); 2 unless changed.
-int ZoneThreads();
-void SetZoneThreads(int threads);
-
 // Calls band(first, last) for consecutive bands covering rows begin .. end - 1.
-void ForEachZoneRowBand(int begin, int end, const std::function<void(int first, int last)>& band);
+inline void ForEachZoneRowBand(int begin, int end, const std::function<void(int first, int last)>& band) {
+  ForEachRowBand(begin, end, ThreadsForRows(end - begin), band);
+}
 
 }  // namespace wrimple

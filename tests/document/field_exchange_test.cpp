@@ -1,49 +1,62 @@
 // The dialogs' numeric edits: what the exchange reads and what it says.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <string_view>
+
 #include "document/field_exchange.h"
 
 namespace wrimple {
 namespace {
 
-struct IntegerCase {
+template <typename Value>
+struct ReadCase {
   const char* text;
   bool read;
-  int value;
+  Value value;
 };
 
-TEST(FieldExchange, ReadsAnIntegerWithBlanksAroundIt) {
-  const IntegerCase cases[] = {
-      {"42", true, 42},           {" \t-7\r\n", true, -7},  {"+5", true, 5},      {"007", true, 7},
-      {"", false, 0},             {"  ", false, 0},          {"+", false, 0},      {"+-5", false, 0},
-      {"4 2", false, 0},          {"4.0", false, 0},         {"0x10", false, 0},   {"\v5", false, 0},
-      {"2147483647", true, 2147483647}, {"2147483648", false, 0}, {"-2147483648", true, -2147483647 - 1},
-  };
-  for (const IntegerCase& c : cases) {
-    int value = 0;
-    EXPECT_EQ(ReadFieldInteger(c.text, value), c.read) << '"' << c.text << '"';
+template <typename Value>
+void ExpectReads(std::initializer_list<ReadCase<Value>> cases, bool (*read)(std::string_view, Value&)) {
+  for (const ReadCase<Value>& c : cases) {
+    Value value{};
+    EXPECT_EQ(read(c.text, value), c.read) << '"' << c.text << '"';
     if (c.read) {
       EXPECT_EQ(value, c.value) << c.text;
     }
   }
 }
 
+TEST(FieldExchange, ReadsAnIntegerWithBlanksAroundIt) {
+  ExpectReads<int>({{"42", true, 42},
+                    {" \t-7\r\n", true, -7},
+                    {"+5", true, 5},
+                    {"007", true, 7},
+                    {"", false, 0},
+                    {"  ", false, 0},
+                    {"+", false, 0},
+                    {"+-5", false, 0},
+                    {"4 2", false, 0},
+                    {"4.0", false, 0},
+                    {"0x10", false, 0},
+                    {"\v5", false, 0},
+                    {"2147483647", true, 2147483647},
+                    {"2147483648", false, 0},
+                    {"-2147483648", true, -2147483647 - 1}},
+                   ReadFieldInteger);
+}
+
 TEST(FieldExchange, ReadsAFiniteNumberWithBlanksAroundIt) {
-  struct NumberCase {
-    const char* text;
-    bool read;
-    double value;
-  };
-  const NumberCase cases[] = {{"2.5", true, 2.5}, {" 1e2\r\n", true, 100.0}, {"-0.001\t", true, -0.001},
-                              {"", false, 0},     {" ", false, 0},           {"inf", false, 0},
-                              {"nan", false, 0},  {"1,5", false, 0},         {"\f3", false, 0}};
-  for (const NumberCase& c : cases) {
-    double value = 0;
-    EXPECT_EQ(ReadFieldNumber(c.text, value), c.read) << '"' << c.text << '"';
-    if (c.read) {
-      EXPECT_EQ(value, c.value) << c.text;
-    }
-  }
+  ExpectReads<double>({{"2.5", true, 2.5},
+                       {" 1e2\r\n", true, 100.0},
+                       {"-0.001\t", true, -0.001},
+                       {"", false, 0},
+                       {" ", false, 0},
+                       {"inf", false, 0},
+                       {"nan", false, 0},
+                       {"1,5", false, 0},
+                       {"\f3", false, 0}},
+                      ReadFieldNumber);
 }
 
 TEST(FieldExchange, IntegerOutOfRangeIsKeptAndReported) {

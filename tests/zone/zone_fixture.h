@@ -65,9 +65,10 @@ class KernelMatchesModel : public ZoneTest, public ::testing::WithParamInterface
     Start(kWidth, kHeight);
     SetZone(GetParam().zone.X1, GetParam().zone.Y1, GetParam().zone.X2, GetParam().zone.Y2);
     SnapshotTarget(*st);
-    SetZoneThreads(GetParam().threads);
+    SetRowThreads(GetParam().threads);
   }
-  void TearDown() override { SetZoneThreads(2); }
+  void TearDown() override { SetRowThreads(threads_before_); }
+  const int threads_before_ = RowThreads();
 
   // Runs the kernel on a fresh target (unlike the base, so unwritten pixels
   // show) and the model on a copy, and compares every byte.
