@@ -66,15 +66,23 @@ std::uint64_t LeastBitsBytes(const BmpInfo& info, std::uint32_t w, std::uint32_t
 
 int DpiFromPpm(std::int32_t ppm) { return int(std::floor(ppm * 254.0 / 10000.0 + 0.5)); }
 
-// One colour channel of a bit-field pixel, the mask's highest bit moved to bit 7.
+// One colour channel of a bit-field pixel as 8 bits: a wider channel keeps its
+// top 8 bits; a narrower one repeats its bits downwards, so that its largest
+// value becomes 255 (5 bits abcde give abcdeabc).
 struct Channel {
   std::uint32_t mask;
-  int shift;  // right shift when positive, left shift when negative
+  int low;    // the mask's lowest bit
+  int width;  // bits from the lowest to the highest bit of the mask
 
-  explicit Channel(std::uint32_t m) : mask(m), shift(m == 0 ? 0 : (31 - __builtin_clz(m)) - 7) {}
+  explicit Channel(std::uint32_t m)
+      : mask(m), low(m == 0 ? 0 : __builtin_ctz(m)), width(m == 0 ? 0 : 32 - __builtin_clz(m) - low) {}
   std::uint8_t operator()(std::uint32_t pixel) const {
-    const std::uint32_t bits = pixel & mask;
-    return std::uint8_t(shift >= 0 ? bits >> shift : bits << -shift);
+    const std::uint32_t bits = (pixel & mask) >> low;
+    if (width >= 8) return std::uint8_t(bits >> (width - 8));
+    if (width == 0) return 0;
+    std::uint32_t wide = bits << (8 - width);
+    for (int filled = width; filled < 8; filled += width) wide |= wide >> width;
+    return std::uint8_t(wide);
   }
 };
 

@@ -158,8 +158,9 @@ TEST(BmpDecode, SixteenBitsWithDefaultAndGivenMasks) {
   const CodecImage plain = DecodeBytes(WithFileHeader(Info40(2, 1, 16), {}, pixels), kCodecBmp);
   ASSERT_TRUE(plain.IsValid()) << plain.last_error();
   EXPECT_EQ(plain.bits_per_pixel(), 24);
-  EXPECT_EQ(Pixel(plain, 0, 0), (P{248, 248, 248}));
-  EXPECT_EQ(Pixel(plain, 1, 0), (P{248, 0, 0}));
+  // Each channel's high bits are repeated into its low ones: 5 bits of 1 give 255.
+  EXPECT_EQ(Pixel(plain, 0, 0), (P{255, 255, 255}));
+  EXPECT_EQ(Pixel(plain, 1, 0), (P{255, 0, 0}));
 
   Bytes masks;
   AppendLe32(masks, 0xF800);
@@ -170,8 +171,8 @@ TEST(BmpDecode, SixteenBitsWithDefaultAndGivenMasks) {
   AppendLe16(rgb565, 0xF81F);
   const CodecImage fields = DecodeBytes(WithFileHeader(Info40(2, 1, 16, 3), masks, rgb565), kCodecBmp);
   ASSERT_TRUE(fields.IsValid()) << fields.last_error();
-  EXPECT_EQ(Pixel(fields, 0, 0), (P{0, 252, 0}));
-  EXPECT_EQ(Pixel(fields, 1, 0), (P{248, 0, 248}));
+  EXPECT_EQ(Pixel(fields, 0, 0), (P{0, 255, 0}));
+  EXPECT_EQ(Pixel(fields, 1, 0), (P{255, 0, 255}));
 }
 
 TEST(BmpDecode, ThirtyTwoBitsKeepTheFourthByteAsAlphaUnlessBitFields) {
