@@ -21,6 +21,7 @@ struct TgaHeader {
   std::uint8_t color_map_type;
   std::uint8_t image_type;
   std::uint16_t color_map_length;
+  std::uint8_t color_map_entry_bits;
   std::uint16_t width;
   std::uint16_t height;
   std::uint8_t depth;
@@ -32,6 +33,7 @@ TgaHeader ParseHeader(const std::uint8_t* bytes) {
                    .color_map_type = bytes[1],
                    .image_type = bytes[2],
                    .color_map_length = ReadLe16(bytes + 5),
+                   .color_map_entry_bits = bytes[7],
                    .width = ReadLe16(bytes + 12),
                    .height = ReadLe16(bytes + 14),
                    .depth = bytes[16],
@@ -45,6 +47,12 @@ bool IsKnownDepth(int depth) {
   return depth == 8 || depth == 15 || depth == 16 || depth == 24 || depth == 32;
 }
 std::size_t FileBytesPerPixel(int depth) { return std::size_t(depth + 7) / 8; }
+// Colour map entries of 15, 16 or 32 bits take 2 or 4 bytes; any other size
+// is read as 3-byte entries.
+std::size_t MapEntryBytes(int bits) {
+  if (bits == 15 || bits == 16) return 2;
+  return bits == 32 ? 4 : 3;
+}
 
 // The fewest bytes after the header that can hold the identification field,
 // the colour map and the pixels: a packet covers at most 128 pixels.
@@ -53,25 +61,33 @@ std::uint64_t LeastFileBytes(const TgaHeader& head) {
   const std::uint64_t pixel_bytes = FileBytesPerPixel(head.depth);
   const std::uint64_t data =
       IsRunLength(head.image_type) ? (pixels + 127) / 128 * (1 + pixel_bytes) : pixels * pixel_bytes;
-  const std::uint64_t map = head.color_map_type != 0 ? 3 * std::uint64_t(head.color_map_length) : 0;
+  const std::uint64_t map =
+      head.color_map_type != 0 ? MapEntryBytes(head.color_map_entry_bits) * std::uint64_t(head.color_map_length) : 0;
   return head.id_length + map + data;
 }
 
+// A 5-5-5 colour in 16 bits, as blue, green, red.
+void Put555(unsigned v, std::uint8_t* out) {
+  out[0] = std::uint8_t((v & 31) * 8);
+  out[1] = std::uint8_t((v >> 2) & 248);
+  out[2] = std::uint8_t((v >> 7) & 248);
+}
+
 // Writes one file pixel of `depth` bits at column x of a bitmap row (and of the
-// alpha row for 32-bit pixels).
-void PutPixel(const std::uint8_t* in, int depth, std::uint8_t* row, std::uint8_t* alpha,
+// alpha row for 32-bit pixels). A 16-bit grey pixel is a grey byte and an
+// alpha byte; the alpha is left out, as for the other kinds with alpha.
+void PutPixel(const std::uint8_t* in, int depth, bool grey, std::uint8_t* row, std::uint8_t* alpha,
               std::uint32_t x) {
   std::uint8_t* out = row + 3 * std::size_t(x);
   switch (depth) {
     case 8: row[x] = in[0]; break;
     case 15:
-    case 16: {
-      const unsigned v = ReadLe16(in);
-      out[0] = std::uint8_t((v & 31) * 8);
-      out[1] = std::uint8_t((v >> 2) & 248);
-      out[2] = std::uint8_t((v >> 7) & 248);
+    case 16:
+      if (grey)
+        out[0] = out[1] = out[2] = in[0];
+      else
+        Put555(ReadLe16(in), out);
       break;
-    }
     case 24: std::memcpy(out, in, 3); break;
     default:
       std::memcpy(out, in, 3);
@@ -90,8 +106,8 @@ struct RunCarry {
 
 class TgaRowReader {
  public:
-  TgaRowReader(CodecByteReader& in, int depth, std::uint32_t width)
-      : in_(in), depth_(depth), pixel_bytes_(FileBytesPerPixel(depth)),
+  TgaRowReader(CodecByteReader& in, int depth, bool grey, std::uint32_t width)
+      : in_(in), depth_(depth), grey_(grey), pixel_bytes_(FileBytesPerPixel(depth)),
         raw_(pixel_bytes_ * width), width_(width) {}
 
   // True when the data holds what the next row needs to start.
@@ -100,7 +116,7 @@ class TgaRowReader {
   bool ReadRaw(std::uint8_t* row, std::uint8_t* alpha, std::uint32_t x, std::uint32_t count) {
     if (depth_ == 24) return in_.ReadExactly(row + 3 * std::size_t(x), 3 * std::size_t(count));
     if (!in_.ReadExactly(raw_.data(), pixel_bytes_ * count)) return false;
-    for (std::uint32_t i = 0; i < count; ++i) PutPixel(&raw_[pixel_bytes_ * i], depth_, row, alpha, x + i);
+    for (std::uint32_t i = 0; i < count; ++i) PutPixel(&raw_[pixel_bytes_ * i], depth_, grey_, row, alpha, x + i);
     return true;
   }
 
@@ -119,7 +135,7 @@ class TgaRowReader {
           carry_.header = std::uint8_t(128 + (count - left - 1));
           count = left;
         }
-        for (std::uint32_t i = 0; i < count; ++i) PutPixel(carry_.value.data(), depth_, row, alpha, x + i);
+        for (std::uint32_t i = 0; i < count; ++i) PutPixel(carry_.value.data(), depth_, grey_, row, alpha, x + i);
       } else {
         count = std::uint32_t(header) + 1;
         if (count > left) {
@@ -136,11 +152,29 @@ class TgaRowReader {
  private:
   CodecByteReader& in_;
   int depth_;
+  bool grey_;
   std::size_t pixel_bytes_;
   std::vector<std::uint8_t> raw_;
   std::uint32_t width_;
   RunCarry carry_;
 };
+
+// Reads every colour map entry in the size the header states and keeps the
+// ones the image's colour table has room for.
+bool ReadColorMap(CodecByteReader& in, const TgaHeader& head, CodecImage& image) {
+  const std::size_t entry = MapEntryBytes(head.color_map_entry_bits);
+  std::vector<std::uint8_t> map(entry * std::size_t(head.color_map_length));
+  if (!in.ReadExactly(map.data(), map.size())) return false;
+  for (std::uint32_t i = 0; i < head.color_map_length; ++i) {
+    std::uint8_t bgr[3];
+    if (entry == 2)
+      Put555(ReadLe16(&map[2 * i]), bgr);
+    else
+      std::memcpy(bgr, &map[entry * i], 3);
+    image.SetColor(i, bgr[2], bgr[1], bgr[0]);
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -162,12 +196,7 @@ bool CodecImageTGA::Decode(CodecFile* stream) {
   if (!Create(head.width, head.height, head.depth, kCodecTga)) return Fail("TGA Create failed");
   if (head.depth == 32 && !CreateAlpha()) return Fail("TGA Create failed");
 
-  if (head.color_map_type != 0) {
-    std::vector<std::uint8_t> map(3 * std::size_t(head.color_map_length));
-    if (!in.ReadExactly(map.data(), map.size())) return Fail("corrupted TGA");
-    for (std::uint32_t i = 0; i < head.color_map_length; ++i)
-      SetColor(i, map[3 * i + 2], map[3 * i + 1], map[3 * i]);
-  }
+  if (head.color_map_type != 0 && !ReadColorMap(in, head, *this)) return Fail("corrupted TGA");
   if (IsGrey(head.image_type)) {
     const std::uint32_t colors = colors_used();
     for (std::uint32_t i = 0; i < colors; ++i) {
@@ -176,7 +205,7 @@ bool CodecImageTGA::Decode(CodecFile* stream) {
     }
   }
 
-  TgaRowReader rows(in, head.depth, head.width);
+  TgaRowReader rows(in, head.depth, IsGrey(head.image_type), head.width);
   const bool top_first = (head.descriptor & kTopRowFirst) != 0;
   for (std::uint32_t r = 0; r < head.height; ++r) {
     if (!rows.RowCanStart()) return Fail("corrupted TGA");
