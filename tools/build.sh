@@ -18,7 +18,7 @@ cd "$top"
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev
-  libpng-dev libjpeg62-turbo-dev libtiff-dev
+  libpng-dev libjpeg62-turbo-dev libtiff-dev liblcms2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation

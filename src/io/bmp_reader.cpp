@@ -10,13 +10,12 @@ namespace {
 class BmpReader : public ImageFileReader {
  public:
   explicit BmpReader(CodecImage image) : image_(std::move(image)) {
-    width_ = int(image_.width());
-    height_ = int(image_.height());
+    SetStoredSize(int(image_.width()), int(image_.height()));
   }
 
-  bool ReadRows(std::uint8_t* first_row, std::ptrdiff_t stride) override {
-    for (int y = 0; y < height_; ++y)
-      ExpandCodecRow(image_, std::uint32_t(height_ - 1 - y), first_row + y * stride);
+  bool ReadStoredRows(std::uint8_t* first_row, std::ptrdiff_t stride) override {
+    for (int y = 0; y < height(); ++y)
+      ExpandCodecRow(image_, std::uint32_t(height() - 1 - y), first_row + y * stride);
     return true;
   }
 

@@ -7,8 +7,11 @@
 #include <jpeglib.h>
 
 #include <csetjmp>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
+#include "io/exif_orientation.h"
 #include "io/imaging.h"
 #include "io/jpeg_errors.h"
 
@@ -28,17 +31,21 @@ class JpegReader : public ImageFileReader {
     if (setjmp(errors_.jump)) return false;
     jpeg_create_decompress(&info_);
     jpeg_stdio_src(&info_, file_.get());
+    jpeg_save_markers(&info_, kExifMarker, 0xffff);
+    jpeg_save_markers(&info_, kIccMarker, 0xffff);
     jpeg_read_header(&info_, TRUE);
     if (!AcceptableDecodeSize(info_.image_width, info_.image_height)) return false;
-    width_ = int(info_.image_width);
-    height_ = int(info_.image_height);
+    row_width_ = int(info_.image_width);
+    SetStoredSize(row_width_, int(info_.image_height));
+    SetOrientation(StoredOrientation());
+    ReadColorProfile();
     cmyk_ = info_.jpeg_color_space == JCS_CMYK || info_.jpeg_color_space == JCS_YCCK;
     info_.out_color_space = cmyk_ ? JCS_CMYK : JCS_EXT_BGR;
-    if (cmyk_) cmyk_row_.resize(4 * std::size_t(width_));
+    if (cmyk_) cmyk_row_.resize(4 * std::size_t(row_width_));
     return true;
   }
 
-  bool ReadRows(std::uint8_t* first_row, std::ptrdiff_t stride) override {
+  bool ReadStoredRows(std::uint8_t* first_row, std::ptrdiff_t stride) override {
     if (setjmp(errors_.jump)) return false;
     jpeg_start_decompress(&info_);
     while (info_.output_scanline < info_.output_height) {
@@ -52,9 +59,29 @@ class JpegReader : public ImageFileReader {
   }
 
  private:
+  static constexpr int kExifMarker = JPEG_APP0 + 1;
+  static constexpr int kIccMarker = JPEG_APP0 + 2;
+
+  // The profile may be split over several markers; libjpeg joins them.
+  void ReadColorProfile() {
+    JOCTET* profile = nullptr;
+    unsigned int size = 0;
+    if (!jpeg_read_icc_profile(&info_, &profile, &size)) return;
+    SetColorProfile(profile, size);
+    std::free(profile);
+  }
+
+  // The orientation of the first EXIF marker, the one cameras write.
+  int StoredOrientation() const {
+    for (jpeg_saved_marker_ptr m = info_.marker_list; m != nullptr; m = m->next)
+      if (m->marker == kExifMarker && m->data_length >= 6 && std::memcmp(m->data, "Exif", 5) == 0)
+        return ExifOrientation(m->data, m->data_length);
+    return 1;
+  }
+
   // Adobe writes CMYK inverted: each stored byte is 255 minus the ink.
   void CmykToBgr(const std::uint8_t* in, std::uint8_t* out) const {
-    for (int x = 0; x < width_; ++x, in += 4, out += 3) {
+    for (int x = 0; x < row_width_; ++x, in += 4, out += 3) {
       const int k = in[3];
       out[0] = std::uint8_t(in[2] * k / 255);
       out[1] = std::uint8_t(in[1] * k / 255);
@@ -65,6 +92,7 @@ class JpegReader : public ImageFileReader {
   UniqueFile file_;
   JpegErrors errors_;
   jpeg_decompress_struct info_{};
+  int row_width_ = 0;  // of the stored rows
   bool cmyk_ = false;
   std::vector<std::uint8_t> cmyk_row_;
 };

@@ -34,16 +34,21 @@ class PngReader : public ImageFileReader {
     const png_uint_32 w = png_get_image_width(png_, info_);
     const png_uint_32 h = png_get_image_height(png_, info_);
     if (!AcceptableDecodeSize(w, h)) return false;
-    width_ = int(w);
-    height_ = int(h);
+    SetStoredSize(int(w), int(h));
+    png_charp name = nullptr;
+    int compression = 0;
+    png_bytep profile = nullptr;
+    png_uint_32 profile_size = 0;
+    if (png_get_iCCP(png_, info_, &name, &compression, &profile, &profile_size) != 0)
+      SetColorProfile(profile, profile_size);
     SetTransforms();
     png_read_update_info(png_, info_);
     return png_get_rowbytes(png_, info_) == 3 * png_size_t(w);
   }
 
-  bool ReadRows(std::uint8_t* first_row, std::ptrdiff_t stride) override {
-    rows_.resize(std::size_t(height_));
-    for (int y = 0; y < height_; ++y) rows_[std::size_t(y)] = first_row + y * stride;
+  bool ReadStoredRows(std::uint8_t* first_row, std::ptrdiff_t stride) override {
+    rows_.resize(std::size_t(height()));
+    for (int y = 0; y < height(); ++y) rows_[std::size_t(y)] = first_row + y * stride;
     return ReadImage();
   }
 

@@ -32,16 +32,6 @@ Expected MakeExpected(int w, int h, const std::function<Bgr(int, int)>& pixel) {
   return e;
 }
 
-std::vector<std::uint8_t> DecodeAll(const std::string& path, int& w, int& h) {
-  std::unique_ptr<ImageFileReader> reader = OpenImageFileReader(path);
-  if (!reader) return {};
-  w = reader->width();
-  h = reader->height();
-  std::vector<std::uint8_t> out(std::size_t(3 * w * h));
-  if (!reader->ReadRows(out.data(), 3 * w)) return {};
-  return out;
-}
-
 void ExpectDecodes(const std::string& path, const Expected& e) {
   int w = 0, h = 0;
   const std::vector<std::uint8_t> got = DecodeAll(path, w, h);
@@ -148,16 +138,18 @@ struct TiffKind {
   int photometric;
   int compression;
   bool tiled;
+  bool planes = false;  // one plane per sample
 };
 
-void WriteTiff(const std::string& path, const TiffKind& k, int w, int h) {
+void WriteTiff(const std::string& path, const TiffKind& k, int w, int h, int orientation = ORIENTATION_TOPLEFT) {
   TIFF* t = TIFFOpen(path.c_str(), "w");
+  TIFFSetField(t, TIFFTAG_ORIENTATION, orientation);
   TIFFSetField(t, TIFFTAG_IMAGEWIDTH, w);
   TIFFSetField(t, TIFFTAG_IMAGELENGTH, h);
   TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, k.bits);
   TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, k.samples);
   TIFFSetField(t, TIFFTAG_PHOTOMETRIC, k.photometric);
-  TIFFSetField(t, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+  TIFFSetField(t, TIFFTAG_PLANARCONFIG, k.planes ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG);
   TIFFSetField(t, TIFFTAG_COMPRESSION, k.compression);
   std::vector<std::uint16_t> map[3];
   if (k.photometric == PHOTOMETRIC_PALETTE) {
@@ -168,28 +160,35 @@ void WriteTiff(const std::string& path, const TiffKind& k, int w, int h) {
     TIFFSetField(t, TIFFTAG_COLORMAP, map[0].data(), map[1].data(), map[2].data());
   }
   const int bytes = k.bits / 8;
-  auto fill = [&](std::vector<std::uint8_t>& buf, int x, int y, std::size_t at) {
-    for (int c = 0; c < k.samples; ++c)
-      for (int b = 0; b < bytes; ++b) buf[at + std::size_t(c * bytes + b)] = std::uint8_t(Sample(x, y, c));
+  // Samples first to last of pixel (x, y), or only sample `plane` when the
+  // samples lie in planes.
+  auto fill = [&](std::vector<std::uint8_t>& buf, int x, int y, std::size_t at, int plane) {
+    const int first = k.planes ? plane : 0, last = k.planes ? plane : k.samples - 1;
+    for (int c = first; c <= last; ++c)
+      for (int b = 0; b < bytes; ++b) buf[at + std::size_t((c - first) * bytes + b)] = std::uint8_t(Sample(x, y, c));
   };
-  const std::size_t pixel = std::size_t(k.samples * bytes);
-  if (k.tiled) {
-    TIFFSetField(t, TIFFTAG_TILEWIDTH, 16);
-    TIFFSetField(t, TIFFTAG_TILELENGTH, 16);
-    std::vector<std::uint8_t> tile(16 * 16 * pixel, 0);
-    for (int ty = 0; ty < h; ty += 16)
-      for (int tx = 0; tx < w; tx += 16) {
-        std::fill(tile.begin(), tile.end(), 0);
-        for (int y = ty; y < std::min(h, ty + 16); ++y)
-          for (int x = tx; x < std::min(w, tx + 16); ++x) fill(tile, x, y, ((y - ty) * 16 + (x - tx)) * pixel);
-        TIFFWriteTile(t, tile.data(), std::uint32_t(tx), std::uint32_t(ty), 0, 0);
+  const std::size_t pixel = std::size_t((k.planes ? 1 : k.samples) * bytes);
+  for (int plane = 0; plane < (k.planes ? k.samples : 1); ++plane) {
+    const auto sample = std::uint16_t(plane);
+    if (k.tiled) {
+      TIFFSetField(t, TIFFTAG_TILEWIDTH, 16);
+      TIFFSetField(t, TIFFTAG_TILELENGTH, 16);
+      std::vector<std::uint8_t> tile(16 * 16 * pixel, 0);
+      for (int ty = 0; ty < h; ty += 16)
+        for (int tx = 0; tx < w; tx += 16) {
+          std::fill(tile.begin(), tile.end(), 0);
+          for (int y = ty; y < std::min(h, ty + 16); ++y)
+            for (int x = tx; x < std::min(w, tx + 16); ++x)
+              fill(tile, x, y, ((y - ty) * 16 + (x - tx)) * pixel, plane);
+          TIFFWriteTile(t, tile.data(), std::uint32_t(tx), std::uint32_t(ty), 0, sample);
+        }
+    } else {
+      TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, 3);
+      std::vector<std::uint8_t> line(std::size_t(w) * pixel);
+      for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) fill(line, x, y, std::size_t(x) * pixel, plane);
+        TIFFWriteScanline(t, line.data(), std::uint32_t(y), sample);
       }
-  } else {
-    TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, 3);
-    std::vector<std::uint8_t> line(std::size_t(w) * pixel);
-    for (int y = 0; y < h; ++y) {
-      for (int x = 0; x < w; ++x) fill(line, x, y, std::size_t(x) * pixel);
-      TIFFWriteScanline(t, line.data(), std::uint32_t(y), 0);
     }
   }
   TIFFClose(t);
@@ -223,8 +222,84 @@ INSTANTIATE_TEST_SUITE_P(
                       TiffKind{"Rgb16", 16, 3, PHOTOMETRIC_RGB, COMPRESSION_NONE, false},
                       TiffKind{"Grey8", 8, 1, PHOTOMETRIC_MINISBLACK, COMPRESSION_NONE, false},
                       TiffKind{"Palette8", 8, 1, PHOTOMETRIC_PALETTE, COMPRESSION_NONE, false},
-                      TiffKind{"TiledRgb8", 8, 3, PHOTOMETRIC_RGB, COMPRESSION_DEFLATE, true}),
+                      TiffKind{"TiledRgb8", 8, 3, PHOTOMETRIC_RGB, COMPRESSION_DEFLATE, true},
+                      TiffKind{"Rgb8Planes", 8, 3, PHOTOMETRIC_RGB, COMPRESSION_NONE, false, true},
+                      TiffKind{"TiledGrey16Planes", 16, 1, PHOTOMETRIC_MINISBLACK, COMPRESSION_LZW, true, true},
+                      TiffKind{"TiledPalette8", 8, 1, PHOTOMETRIC_PALETTE, COMPRESSION_NONE, true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Orientation, whatever the storage ----
+
+// Bilevel, Group 4 fax coded, black where the pattern's lowest bit is set.
+void WriteBilevelTiff(const std::string& path, int w, int h, int orientation) {
+  TIFF* t = TIFFOpen(path.c_str(), "w");
+  TIFFSetField(t, TIFFTAG_IMAGEWIDTH, w);
+  TIFFSetField(t, TIFFTAG_IMAGELENGTH, h);
+  TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, 1);
+  TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, 1);
+  TIFFSetField(t, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE);
+  TIFFSetField(t, TIFFTAG_COMPRESSION, COMPRESSION_CCITTFAX4);
+  TIFFSetField(t, TIFFTAG_ORIENTATION, orientation);
+  TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, h);
+  std::vector<std::uint8_t> line(std::size_t((w + 7) / 8));
+  for (int y = 0; y < h; ++y) {
+    std::fill(line.begin(), line.end(), 0);
+    for (int x = 0; x < w; ++x) line[std::size_t(x / 8)] |= std::uint8_t((Sample(x, y, 0) & 1) << (7 - x % 8));
+    TIFFWriteScanline(t, line.data(), std::uint32_t(y), 0);
+  }
+  TIFFClose(t);
+}
+
+const TiffKind kBilevel{"BilevelG4", 1, 1, PHOTOMETRIC_MINISWHITE, COMPRESSION_CCITTFAX4, false};
+
+Bgr StoredModel(const TiffKind& k, int x, int y) {
+  if (k.bits == 1) return Sample(x, y, 0) & 1 ? Bgr{0, 0, 0} : Bgr{255, 255, 255};
+  return TiffModel(k, x, y);
+}
+
+// The stored pixel that orientation o shows at (x, y), for a stored w x h.
+std::pair<int, int> StoredPosition(int o, int x, int y, int w, int h) {
+  switch (o) {
+    case 2: return {w - 1 - x, y};
+    case 3: return {w - 1 - x, h - 1 - y};
+    case 4: return {x, h - 1 - y};
+    case 5: return {y, x};
+    case 6: return {y, h - 1 - x};
+    case 7: return {w - 1 - y, h - 1 - x};
+    case 8: return {w - 1 - y, x};
+    default: return {x, y};
+  }
+}
+
+class TiffOrientation : public TempFolder, public ::testing::WithParamInterface<std::tuple<TiffKind, int>> {};
+
+TEST_P(TiffOrientation, LoadsAsMeantToBeShown) {
+  const auto [k, o] = GetParam();
+  const int w = 21, h = 18;
+  if (k.bits == 1)
+    WriteBilevelTiff(Path("o.tif"), w, h, o);
+  else
+    WriteTiff(Path("o.tif"), k, w, h, o);
+  const bool swap = o >= 5;
+  ExpectDecodes(Path("o.tif"), MakeExpected(swap ? h : w, swap ? w : h, [&](int x, int y) {
+                  const auto [sx, sy] = StoredPosition(o, x, y, w, h);
+                  return StoredModel(k, sx, sy);
+                }));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Storages, TiffOrientation,
+    ::testing::Combine(::testing::Values(TiffKind{"Rgb8", 8, 3, PHOTOMETRIC_RGB, COMPRESSION_NONE, false},
+                                         TiffKind{"TiledRgb8", 8, 3, PHOTOMETRIC_RGB, COMPRESSION_DEFLATE, true},
+                                         TiffKind{"Grey8", 8, 1, PHOTOMETRIC_MINISBLACK, COMPRESSION_NONE, false},
+                                         TiffKind{"Rgb16", 16, 3, PHOTOMETRIC_RGB, COMPRESSION_NONE, false},
+                                         TiffKind{"Palette8", 8, 1, PHOTOMETRIC_PALETTE, COMPRESSION_NONE, false},
+                                         TiffKind{"TiledPalette8", 8, 1, PHOTOMETRIC_PALETTE, COMPRESSION_NONE, true},
+                                         kBilevel),
+                       ::testing::Range(1, 9)),
+    [](const auto& info) {
+      return std::string(std::get<0>(info.param).name) + "_" + std::to_string(std::get<1>(info.param));
+    });
 
 // ---- The encoders ----
 

@@ -4,6 +4,8 @@
 #include <iterator>
 #include <random>
 
+#include "io/imaging.h"
+
 namespace wrimple::testing {
 
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
@@ -14,6 +16,16 @@ std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+std::vector<std::uint8_t> DecodeAll(const std::string& path, int& w, int& h) {
+  std::unique_ptr<ImageFileReader> reader = OpenImageFileReader(path);
+  if (!reader) return {};
+  w = reader->width();
+  h = reader->height();
+  std::vector<std::uint8_t> out(std::size_t(3 * w * h));
+  if (!reader->ReadRows(out.data(), 3 * w)) return {};
+  return out;
 }
 
 Bgr PatternPixel(int x, int y) {

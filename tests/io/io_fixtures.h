@@ -26,6 +26,10 @@ std::vector<std::uint8_t> PatternBmp(int width, int height);
 // A 24-bit TGA file of the pattern, bottom row first, uncompressed.
 std::vector<std::uint8_t> PatternTga(int width, int height);
 
+// Every pixel of an image file through the imaging adapter, blue-green-red,
+// top row first, with its size; empty when the file cannot be decoded.
+std::vector<std::uint8_t> DecodeAll(const std::string& path, int& w, int& h);
+
 // Whether the target shows the pattern pixel for pixel.
 ::testing::AssertionResult TargetShowsPattern(const State& st);
 
