@@ -99,7 +99,8 @@ bool ParseInvocation(const std::vector<std::string>& argv, Invocation& inv, std:
   return true;
 }
 
-// Checks the whole script; on the first wrong line writes SCRIPT:LINE: reason.
+}  // namespace
+
 bool CheckScript(std::istream& in, const std::string& name, const CommandTable& table,
                  std::vector<CheckedLine>& lines, std::ostream& err) {
   std::string text;
@@ -115,8 +116,6 @@ bool CheckScript(std::istream& in, const std::string& name, const CommandTable& 
   }
   return true;
 }
-
-}  // namespace
 
 std::string CheckScriptLine(const CommandTable& table, const std::string& text, int number,
                             CheckedLine& checked) {

@@ -29,6 +29,11 @@ struct CheckedLine {
 std::string CheckScriptLine(const CommandTable& table, const std::string& text, int number,
                             CheckedLine& checked);
 
+// Checks every line of the script named `name` and keeps its commands in
+// `lines`; on the first wrong line writes SCRIPT:LINE: reason and returns false.
+bool CheckScript(std::istream& in, const std::string& name, const CommandTable& table,
+                 std::vector<CheckedLine>& lines, std::ostream& err);
+
 // Runs one checked line: the command's enabling rule first, then the command.
 // False when it failed; a message with the error icon counts as failure.
 bool RunScriptLine(Session& session, const CheckedLine& checked);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <utility>
@@ -17,7 +18,12 @@ namespace wrimple {
 
 namespace {
 
-int PixelsPerMetre(int dpi) { return int(std::floor(dpi * 10000.0 / 254.0 + 0.5)); }
+// A resolution read from a file can lie far beyond any real one; the header
+// field then keeps the largest value it can hold.
+int PixelsPerMetre(int dpi) {
+  const double ppm = std::floor(dpi * 10000.0 / 254.0 + 0.5);
+  return ppm >= double(INT32_MAX) ? INT32_MAX : int(ppm);
+}
 
 std::uint32_t RoundedBitCount(std::uint32_t bits) {
   if (bits <= 1) return 1;

@@ -100,6 +100,7 @@ class JpegReader : public ImageFileReader {
 }  // namespace
 
 std::unique_ptr<ImageFileReader> OpenJpegReader(UniqueFile file) {
+  if (!file) return nullptr;
   auto reader = std::make_unique<JpegReader>(std::move(file));
   if (!reader->Open()) return nullptr;
   return reader;

@@ -79,6 +79,7 @@ class PngReader : public ImageFileReader {
 }  // namespace
 
 std::unique_ptr<ImageFileReader> OpenPngReader(UniqueFile file) {
+  if (!file) return nullptr;
   auto reader = std::make_unique<PngReader>(std::move(file));
   if (!reader->Open()) return nullptr;
   return reader;

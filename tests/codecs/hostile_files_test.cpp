@@ -52,7 +52,10 @@ INSTANTIATE_TEST_SUITE_P(
         HostileFile{"pcx_24_bits_per_plane.pcx", kCodecPcx,
                     "PCX_PlanesToPixels: more than 4 planes or more than 1 bit per pixel"},
         // One pixel wide, 2^29 rows: 64 MiB of pixel bits but 2 GiB of padded rows.
-        HostileFile{"bmp_narrow_rows_padded_past_the_limit.bmp", kCodecBmp, "CODEC_MAX_MEMORY exceeded"}),
+        HostileFile{"bmp_narrow_rows_padded_past_the_limit.bmp", kCodecBmp, "CODEC_MAX_MEMORY exceeded"},
+        // 2^31 - 1 pixels per metre, found by the fuzzer: the resolution turned
+        // back into pixels per metre did not fit the header field.
+        HostileFile{"bmp_resolution_beyond_the_header_field.bmp", kCodecBmp, ""}),
     Name);
 
 }  // namespace

@@ -8,7 +8,9 @@ code they check. Each holds a few pixels of known colours:
   stored 3 x 2 picture, top row first:  (200, 30, 30) (30, 200, 30) (30, 30, 200)
                                          (250, 250, 10) (10, 250, 250) (250, 10, 250)
 
-Run it from anywhere; it rewrites the files beside itself.
+Run it from anywhere; it rewrites the files beside itself (the JPEG needs
+vips, from Debian's libvips-tools). The fuzzers' seed script borrows its TIFF
+and JPEG writers.
 """
 import os
 import struct
@@ -251,10 +253,11 @@ def jpeg_files():
     write("jpeg_exif_orientation_6.jpg", jpeg[:2] + exif_orientation_block(6) + jpeg[2:])
 
 
-orientation_files()
-damaged_files()
-alpha_files()
-bigtiff_files()
-tga_files()
-bmp_files()
-jpeg_files()
+if __name__ == "__main__":
+    orientation_files()
+    damaged_files()
+    alpha_files()
+    bigtiff_files()
+    tga_files()
+    bmp_files()
+    jpeg_files()
