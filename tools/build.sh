@@ -72,6 +72,8 @@ run_fuzzers() {
       echo "== $name found a problem"
       return 1
     }
+    # libFuzzer's last line: inputs run, coverage and inputs a second.
+    grep -E '^#[0-9]+[[:space:]]+DONE' "$corpus.log" | tail -1 || true
     rm -rf "$corpus" "$corpus.log"
   done
 }
