@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 #include <algorithm>
 #include <chrono>
 
@@ -133,6 +134,8 @@ bool Application::StartUp(const QStringList& arguments) {
     const QString help_picture = HelpSibling("bmx");
     if (QFileInfo::exists(help_picture) && OpenDocumentFile(st, *pf_, help_picture.toStdString())) {
       st.HelpPictureOpened = true;
+      QImageReader sharp(help_picture.left(help_picture.size() - 4) + "@2x.bmx", "bmp");
+      window_->view().SetSharpHelpPicture(sharp.read());
       st.document_title = "First time help";
     } else
       st.FirstTimeHelp = false;

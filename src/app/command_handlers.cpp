@@ -56,6 +56,16 @@ void InstallBrushing(Application& app) {
   w.SetHandler(C::SourceBrushing, [&w, &st, &pf] { w.view().ShowBrushBox(SourceBrushingOn(st, pf)); });
 }
 
+// View zoom commands.
+void InstallViewCommands(Application& app) {
+  MainWindow& w = app.window();
+  w.SetHandler(C::ZoomIn, [&w] { w.view().ZoomIn(); });
+  w.SetHandler(C::ZoomOut, [&w] { w.view().ZoomOut(); });
+  w.SetHandler(C::ActualSize, [&w] { w.view().ActualSize(); });
+  w.SetHandler(C::FitInWindow, [&w] { w.view().FitInWindow(); });
+}
+// End of the view zoom commands.
+
 void InstallWindowCommands(Application& app) {
   MainWindow& w = app.window();
   w.SetHandler(C::ToggleStatusBar, [&w] {
@@ -79,6 +89,7 @@ void InstallCommandHandlers(Application& app) {
   InstallPrintCommands(app);
   InstallBrushing(app);
   InstallWindowCommands(app);
+  InstallViewCommands(app);
   InstallDialogCommands(app);
 }
 

@@ -162,6 +162,11 @@ void MainWindow::BuildMenus() {
 }
 
 void MainWindow::BuildViewMenu(QMenu* menu) {
+  // View zoom commands.
+  for (CommandId id : {CommandId::ZoomIn, CommandId::ZoomOut, CommandId::ActualSize, CommandId::FitInWindow})
+    menu->addAction(actions_.at(id));
+  // End of the view zoom commands.
+  menu->addSeparator();
   QAction* status_bar = actions_.at(CommandId::ToggleStatusBar);
   status_bar->setCheckable(true);
   status_bar->setChecked(true);

@@ -59,6 +59,7 @@ QString StatusBar::PaneText(int i) {
     case 1: return QString::fromStdString(LockText(st_));
     case 2: return st_.TargetModified ? QStringLiteral("Target Changed") : QString();
     case 3: return QString::fromStdString(SweepText(st_, sweep_seen_));
+    case kZoomPane: return QString::fromStdString(ZoomText(st_));
     default: return {};
   }
 }
@@ -90,6 +91,7 @@ void StatusBar::paintEvent(QPaintEvent*) {
                    progress.height()),
              ToQColor(progress_color_));
   PaintPeekPanes(p);
+  PaintPane(p, kZoomPane, palette().window().color(), PaneText(kZoomPane));
   p.setPen(palette().mid().color());
   for (int i = 1; i < kPaneCount; ++i) p.drawLine(PaneRect(i).topLeft(), PaneRect(i).bottomLeft());
 }

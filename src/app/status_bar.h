@@ -1,6 +1,6 @@
-// The status bar: nine fixed panes showing the mode, the lock, the target's
-// changed state, the sweep average, the reference colour, the progress of long
-// effects and three peek panes that show a source or the target's summary.
+// The status bar: fixed panes showing the mode, the lock, the target's changed
+// state, the sweep average, the reference colour, the progress of long effects,
+// three peek panes that show a source or the target's summary, and the zoom.
 #pragma once
 
 #include <QStatusBar>
@@ -17,16 +17,18 @@ class View;
 
 class StatusBar : public QStatusBar, public ProgressPane {
  public:
-  static constexpr int kPaneCount = 9;
+  static constexpr int kPaneCount = 10;
+  // The last pane shows the view's zoom.
+  static constexpr int kZoomPane = 9;
   static constexpr std::array<int, kPaneCount> kPaneWidths{300, 100, 100, 200, 100,
-                                                           100, 100, 100, 100};
+                                                           100, 100, 100, 100, 110};
 
   StatusBar(State& st, View& view, QWidget* parent = nullptr);
   ~StatusBar() override;
 
   // Pane i's rectangle in the bar's coordinates.
   QRect PaneRect(int i) const;
-  // The text pane i shows now (panes 0 to 3).
+  // The text pane i shows now (panes 0 to 3 and the zoom pane).
   QString PaneText(int i);
   // A command prompt shown in pane 0 while a menu item or button is hovered;
   // empty to show the mode again.

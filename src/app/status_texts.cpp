@@ -1,5 +1,6 @@
 #include "app/status_texts.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace wrimple::app {
@@ -93,6 +94,16 @@ std::string PeekTargetLine(const State& st) {
   line += "     Target Size = " + std::string("  ") + std::to_string(st.TargetWidth()) + " X " +
           std::to_string(st.TargetHeight());
   return line;
+}
+
+std::string ZoomText(const State& st) {
+  char percent[32];
+  std::snprintf(percent, sizeof percent, "%.2f", ZoomPercent(st.ViewZoom));
+  std::string text = percent;
+  // 100.00 -> 100, 6.25 stays, 12.50 -> 12.5.
+  while (text.back() == '0') text.pop_back();
+  if (text.back() == '.') text.pop_back();
+  return (st.ViewZoomFits ? "Fit " : "Zoom ") + text + "%";
 }
 
 }  // namespace wrimple::app

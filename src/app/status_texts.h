@@ -13,6 +13,8 @@ std::string ModeText(const State& st);
 std::string LockText(const State& st);
 // Pane 3; sweep_seen is the status bar's flag, set here once a sweep position exists.
 std::string SweepText(const State& st, bool& sweep_seen);
+// The zoom pane: "Zoom 100%", or "Fit 35.16%" while the view fits the window.
+std::string ZoomText(const State& st);
 
 // The peek line of source n (1 or 2), written under the peeked picture.
 std::string PeekSourceLine(const State& st, int n);

@@ -1,10 +1,15 @@
 #include "app/view.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
+#include <cmath>
+#include <utility>
 
 #include "app/flying_tip.h"
 #include "app/grab_box_widget.h"
@@ -43,14 +48,21 @@ std::uint32_t KeyFlags(const QMouseEvent* event) {
   return keys;
 }
 
-MouseEvent ToCore(const QMouseEvent* event) {
-  const QPoint p = event->position().toPoint();
-  return MouseEvent{.window = {p.x(), p.y()}, .keys = KeyFlags(event)};
+// Painting in device pixels: one unit of the painter is one pixel of the
+// backing store, whatever the device pixel ratio.
+void UseDevicePixels(QPainter& p, qreal ratio) {
+  if (ratio != 1.0) p.setTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
 }
+
+QRect Bounds(const QPolygon& polygon) { return polygon.boundingRect().adjusted(-1, -1, 1, 1); }
 
 const QColor kTargetHatch(0x20, 0x40, 0x8F);
 const QColor kSource1Hatch(0xFF, 0xCC, 0xCC);
 const QColor kSource2Hatch(0x66, 0xFF, 0x99);
+const QColor kGrid(128, 128, 128, 110);
+
+// From this zoom on, thin lines between the target pixels.
+constexpr ZoomRatio kGridZoom{8, 1};
 
 constexpr const char* kPreviewTipText =
     "You are now viewing the combination of two sources as is needed when\naligning, scaling and "
@@ -63,44 +75,106 @@ View::View(State& st, QWidget* parent) : QAbstractScrollArea(parent), st_(st) {
   viewport()->setMouseTracking(true);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   viewport()->setAttribute(Qt::WA_NoSystemBackground);
+  viewport()->grabGesture(Qt::PinchGesture);
+  setFocusPolicy(Qt::StrongFocus);
   setFrameShape(QFrame::NoFrame);
 }
 
 View::~View() = default;
 
-void View::RedrawView() {
+qreal View::DeviceRatio() const { return viewport()->devicePixelRatioF(); }
+
+QPoint View::DevicePoint(QPointF widget_point) const {
+  const qreal r = DeviceRatio();
+  return QPoint(int(std::floor(widget_point.x() * r)), int(std::floor(widget_point.y() * r)));
+}
+
+// The widget pixels covering a rectangle of device pixels.
+void View::RepaintDevice(const QRect& device) {
+  if (device.isEmpty()) return;
+  const qreal r = DeviceRatio();
+  const int left = int(std::floor(device.left() / r)), top = int(std::floor(device.top() / r));
+  const int right = int(std::ceil((device.right() + 1) / r));
+  const int bottom = int(std::ceil((device.bottom() + 1) / r));
+  viewport()->repaint(QRect(left, top, right - left, bottom - top));
+}
+
+void View::ResetOverlays() {
   peek_ = -1;
   flow_diagram_ = QImage();
   brush_box_.reset();
   align_line_.reset();
+}
+
+void View::RedrawView() {
+  ResetOverlays();
+  target_levels_valid_ = average_levels_valid_ = false;
+  st_.BrushPainted = {};
   viewport()->repaint();
 }
 
-Size View::ClientSize() const { return {viewport()->width(), viewport()->height()}; }
+// Only the target's changed pixels and the mouse's drawings move: the rest of
+// the window stays as it is.
+void View::RedrawTargetArea(const PixelRect& changed) {
+  target_changed_ = target_changed_.United(changed);
+  if (peek_ != -1 || !flow_diagram_.isNull()) {
+    ResetOverlays();
+    viewport()->repaint();
+    return;
+  }
+  QRect damaged = OverlayBounds() | zone_drawn_;
+  ResetOverlays();
+  damaged |= ZoneBounds() | WindowRectOf(changed);
+  RepaintDevice(damaged & QRect(QPoint(0, 0), QSize(ClientSize().width, ClientSize().height)));
+}
+
+Size View::ClientSize() const {
+  const qreal r = DeviceRatio();
+  return {int(std::lround(viewport()->width() * r)), int(std::lround(viewport()->height() * r))};
+}
 
 Point View::ScrollPosition() const {
   return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
 }
 
+ViewMapping View::Mapping() const {
+  return ViewMapping{.zoom = st_.ViewZoom, .scroll = ScrollPosition(), .ui_scale = DeviceRatio()};
+}
+
 void View::SetScrollSizes(int width, int height) {
   scroll_width_ = width;
   scroll_height_ = height;
+  if (st_.ViewZoomFits) st_.ViewZoom = FitZoom(ClientSize(), width, height);
   UpdateScrollBars();
 }
 
 void View::UpdateScrollBars() {
-  const QSize client = viewport()->size();
-  horizontalScrollBar()->setRange(0, std::max(0, scroll_width_ - client.width()));
-  horizontalScrollBar()->setPageStep(client.width());
-  horizontalScrollBar()->setSingleStep(std::max(1, client.width() / 100));
-  verticalScrollBar()->setRange(0, std::max(0, scroll_height_ - client.height()));
-  verticalScrollBar()->setPageStep(client.height());
-  verticalScrollBar()->setSingleStep(std::max(1, client.height() / 100));
+  const Size client = ClientSize();
+  const Size picture = Mapping().PictureSize(scroll_width_, scroll_height_);
+  horizontalScrollBar()->setRange(0, std::max(0, picture.width - client.width));
+  horizontalScrollBar()->setPageStep(client.width);
+  horizontalScrollBar()->setSingleStep(std::max(1, client.width / 100));
+  verticalScrollBar()->setRange(0, std::max(0, picture.height - client.height));
+  verticalScrollBar()->setPageStep(client.height);
+  verticalScrollBar()->setSingleStep(std::max(1, client.height / 100));
+}
+
+void View::SetScroll(Point scroll) {
+  horizontalScrollBar()->setValue(scroll.x);
+  verticalScrollBar()->setValue(scroll.y);
 }
 
 void View::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   UpdateScrollBars();
+  if (!st_.ViewZoomFits) return;
+  st_.ViewZoom = FitZoom(ClientSize(), scroll_width_, scroll_height_);
+  UpdateScrollBars();
+  if (st_.AligningSource != 0 && pf_) {
+    RepositionGrabBoxes(st_, *pf_, st_.AligningSource);
+    SyncGrabBoxes();
+  }
+  emit StateChanged();
 }
 
 void View::scrollContentsBy(int, int) {
@@ -112,119 +186,319 @@ void View::scrollContentsBy(int, int) {
   viewport()->update();
 }
 
+// ---- Zoom -------------------------------------------------------------------
+
+void View::ApplyZoom(ZoomRatio z, bool fits, QPoint anchor) {
+  const ViewMapping before = Mapping();
+  const Point scroll = ScrollKeeping(before, {anchor.x(), anchor.y()}, z);
+  st_.ViewZoom = z;
+  st_.ViewZoomFits = fits;
+  UpdateScrollBars();
+  {
+    // One repaint for the new zoom and scroll position together.
+    const QSignalBlocker block_h(horizontalScrollBar()), block_v(verticalScrollBar());
+    SetScroll(scroll);
+  }
+  if (st_.AligningSource != 0 && pf_) RepositionGrabBoxes(st_, *pf_, st_.AligningSource);
+  ResetOverlays();
+  viewport()->repaint();
+  SyncChildren();
+  emit StateChanged();
+}
+
+void View::ZoomAround(ZoomRatio z, QPoint anchor) { ApplyZoom(z, false, anchor); }
+
+void View::ZoomStep(int direction, QPoint anchor) {
+  ZoomAround(direction > 0 ? ZoomStepAbove(st_.ViewZoom) : ZoomStepBelow(st_.ViewZoom), anchor);
+}
+
+void View::ZoomIn() { ZoomStep(+1, viewport()->rect().center() * DeviceRatio()); }
+void View::ZoomOut() { ZoomStep(-1, viewport()->rect().center() * DeviceRatio()); }
+void View::ActualSize() { ZoomAround(ZoomRatio{1, 1}, viewport()->rect().center() * DeviceRatio()); }
+
+void View::FitInWindow() {
+  ApplyZoom(FitZoom(ClientSize(), scroll_width_, scroll_height_), true, QPoint(0, 0));
+}
+
+void View::wheelEvent(QWheelEvent* event) {
+  const QPoint anchor = DevicePoint(event->position());
+  if (event->modifiers() & Qt::ControlModifier) {
+    // Whole wheel notches (120 eighths of a degree) zoom one step each.
+    wheel_zoom_delta_ += event->angleDelta().y();
+    while (std::abs(wheel_zoom_delta_) >= 120) {
+      const int direction = wheel_zoom_delta_ > 0 ? 1 : -1;
+      wheel_zoom_delta_ -= 120 * direction;
+      ZoomStep(direction, anchor);
+    }
+    event->accept();
+    return;
+  }
+  // Shift turns the wheel sideways; a touchpad scrolls by its own pixels.
+  QPoint delta = event->pixelDelta() * DeviceRatio();
+  if (event->pixelDelta().isNull()) {
+    // Three lines a notch, as the scroll area scrolls.
+    const QPoint notches = event->angleDelta() * 3;
+    delta = QPoint(notches.x() * horizontalScrollBar()->singleStep() / 120,
+                   notches.y() * verticalScrollBar()->singleStep() / 120);
+  }
+  if (event->modifiers() & Qt::ShiftModifier) delta = QPoint(delta.y() + delta.x(), 0);
+  const Point scroll = ScrollPosition();
+  SetScroll({scroll.x - delta.x(), scroll.y - delta.y()});
+  event->accept();
+}
+
+bool View::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::NativeGesture) {
+    auto* gesture = static_cast<QNativeGestureEvent*>(event);
+    if (gesture->gestureType() == Qt::ZoomNativeGesture) {
+      // A pinch zooms a step each time it has grown or shrunk by a quarter.
+      pinch_scale_ *= 1.0 + gesture->value();
+      const QPoint anchor = DevicePoint(gesture->position());
+      while (pinch_scale_ > 1.25 || pinch_scale_ < 0.8) {
+        const int direction = pinch_scale_ > 1 ? 1 : -1;
+        pinch_scale_ /= direction > 0 ? 1.25 : 0.8;
+        ZoomStep(direction, anchor);
+      }
+      return true;
+    }
+    if (gesture->gestureType() == Qt::EndNativeGesture) pinch_scale_ = 1.0;
+  }
+  return QAbstractScrollArea::viewportEvent(event);
+}
+
+void View::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Space) {
+    if (!event->isAutoRepeat()) {
+      space_held_ = true;
+      viewport()->setCursor(Qt::OpenHandCursor);
+    }
+    event->accept();
+    return;
+  }
+  QAbstractScrollArea::keyPressEvent(event);
+}
+
+void View::keyReleaseEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+    space_held_ = false;
+    if (!pan_from_) viewport()->unsetCursor();
+    event->accept();
+    return;
+  }
+  QAbstractScrollArea::keyReleaseEvent(event);
+}
+
+// ---- Painting ---------------------------------------------------------------
+
 void View::paintEvent(QPaintEvent* event) {
   QPainter p(viewport());
   p.setBackground(Qt::white);
+  const qreal r = DeviceRatio();
+  const QRect e = event->rect();
+  const QRect damaged(QPoint(int(std::floor(e.left() * r)), int(std::floor(e.top() * r))),
+                      QPoint(int(std::ceil((e.right() + 1) * r)) - 1,
+                             int(std::ceil((e.bottom() + 1) * r)) - 1));
   if (st_.FirstTimeHelp) {
     PaintHelp(p);
   } else if (st_.SourceCount == 0) {
     // Nothing counts as a source, but a file opened from the command line was
     // composed into the target: the window keeps showing it.
     if (st_.doc.Source(1).SourcePicture)
-      PaintTargetMode(p, event->rect());
+      PaintTargetMode(p, damaged);
     else
-      p.fillRect(event->rect(), Qt::white);
+      p.fillRect(e, Qt::white);
   } else if (st_.AligningSource != 0 || st_.SourcePreview) {
-    PaintPreviewMode(p, event->rect());
+    PaintPreviewMode(p, damaged);
   } else {
-    PaintTargetMode(p, event->rect());
+    PaintTargetMode(p, damaged);
   }
-  if (peek_ != -1) PaintPeek(p);
+  if (peek_ != -1) PaintPeek(p, damaged);
+  p.resetTransform();
   if (!flow_diagram_.isNull()) p.drawImage(QPoint(10, 10), flow_diagram_);
+  UseDevicePixels(p, r);
   PaintOverlays(p);
 }
 
 void View::PaintHelp(QPainter& p) {
   p.fillRect(viewport()->rect(), Qt::white);
   if (!st_.doc.help_picture) return;
+  if (DeviceRatio() > 1 && !sharp_help_.isNull()) {
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(QPoint(0, 0), sharp_help_);
+    return;
+  }
   const QImage help = PackedDibToQImage(st_.doc.help_picture->data(), st_.doc.help_picture->size());
   if (!help.isNull()) p.drawImage(QPoint(0, 0), help);
 }
 
-// The part of the target under the damaged window rectangle, in target
-// coordinates.
-QRect View::ShownArea(const QRect& damaged) const {
-  const Point scroll = ScrollPosition();
-  return damaged.translated(scroll.x, scroll.y) & QRect(0, 0, st_.TargetWidth(), st_.TargetHeight());
+// The window rectangle (device pixels) that shows the given target pixels.
+QRect View::WindowRectOf(const PixelRect& target) const {
+  if (target.Empty()) return {};
+  const ViewMapping m = Mapping();
+  const Point top_left = m.ToWindow({target.left, target.top});
+  const Point end = m.ToWindow({target.right, target.bottom});
+  return QRect(QPoint(top_left.x, top_left.y), QPoint(end.x - 1, end.y - 1));
 }
 
-void View::DrawFrame(QPainter& p, const QRect& area) {
-  const Point scroll = ScrollPosition();
-  if (!frame_.isNull()) p.drawImage(area.topLeft() - QPoint(scroll.x, scroll.y), frame_);
+// Pixels of the zoomed picture inside `damaged` (device pixels) and, unless
+// `only` is empty, inside the window rectangle of those target pixels.
+void View::DrawPicture(QPainter& p, const QRect& damaged, Picture which, const PixelRect& only) {
+  const ViewMapping m = Mapping();
+  const Size size = m.PictureSize(st_.TargetWidth(), st_.TargetHeight());
+  QRect shown = damaged & QRect(-m.scroll.x, -m.scroll.y, size.width, size.height);
+  if (!only.Empty()) shown &= WindowRectOf(only);
+  if (shown.isEmpty()) return;
+  if (frame_.format() != QImage::Format_RGB32 || frame_.width() < shown.width() ||
+      frame_.height() < shown.height())
+    frame_ = QImage(std::max(frame_.width(), shown.width()), std::max(frame_.height(), shown.height()),
+                    QImage::Format_RGB32);
+  const PixelRect area{shown.left() + m.scroll.x, shown.top() + m.scroll.y,
+                       shown.right() + 1 + m.scroll.x, shown.bottom() + 1 + m.scroll.y};
+  const WordTarget out{reinterpret_cast<std::uint32_t*>(frame_.bits()),
+                       frame_.bytesPerLine() / 4};
+  const bool shrunk = LevelForZoom(m.zoom) > 0;
+  const int w = st_.TargetWidth(), h = st_.TargetHeight();
+  const ConstPlane first = std::as_const(st_.doc).Source(1).plane();
+  if (which == Picture::Target) {
+    TargetRows rows(st_.Target());
+    if (shrunk && (!target_levels_valid_ || !target_levels_.Matches(rows))) {
+      target_levels_.Rebuild(rows);
+    } else if (shrunk && !target_changed_.Empty()) {
+      target_levels_.Update(rows, target_changed_);
+    }
+    if (shrunk) {
+      target_levels_valid_ = true;
+      target_changed_ = {};
+    }
+    target_levels_.Draw(rows, m.zoom, area, out);
+  } else if (which == Picture::SourceAverage) {
+    PlaneAverageRows rows(first, st_.SourceCount < 2 ? first : std::as_const(st_.doc).Source(2).plane(), w,
+                          h);
+    if (shrunk && (!average_levels_valid_ || !average_levels_.Matches(rows))) average_levels_.Rebuild(rows);
+    average_levels_valid_ = average_levels_valid_ || shrunk;
+    average_levels_.Draw(rows, m.zoom, area, out);
+  } else {
+    PlaneRows rows(st_.doc.Source(peek_).plane(), w, h);
+    if (shrunk && !peek_levels_valid_) peek_levels_.Rebuild(rows);
+    peek_levels_valid_ = peek_levels_valid_ || shrunk;
+    peek_levels_.Draw(rows, m.zoom, area, out);
+  }
+  p.drawImage(shown.topLeft(), frame_, QRect(0, 0, shown.width(), shown.height()));
+}
+
+void View::DrawGrid(QPainter& p, const QRect& damaged) {
+  const ViewMapping m = Mapping();
+  if (m.zoom < kGridZoom) return;
+  const Size size = m.PictureSize(st_.TargetWidth(), st_.TargetHeight());
+  const QRect shown = damaged & QRect(-m.scroll.x, -m.scroll.y, size.width, size.height);
+  if (shown.isEmpty()) return;
+  const Point first = m.ToTarget({shown.left(), shown.top()});
+  const Point last = m.ToTarget({shown.right(), shown.bottom()});
+  p.setPen(QPen(kGrid, 0));
+  for (int x = first.x + 1; x <= last.x; ++x) {
+    const int at = m.ToWindow({x, 0}).x;
+    p.drawLine(at, shown.top(), at, shown.bottom());
+  }
+  for (int y = first.y + 1; y <= last.y; ++y) {
+    const int at = m.ToWindow({0, y}).y;
+    p.drawLine(shown.left(), at, shown.right(), at);
+  }
 }
 
 void View::PaintTargetMode(QPainter& p, const QRect& damaged) {
-  const QRect area = ShownArea(damaged);
-  ConvertTargetArea(st_.Target(), area, frame_);
-  DrawFrame(p, area);
-  if (ZoneSelected(st_)) PaintZone(p);
+  UseDevicePixels(p, DeviceRatio());
+  DrawPicture(p, damaged, Picture::Target, {});
+  DrawGrid(p, damaged);
+  zone_drawn_ = QRect();
+  if (ZoneSelected(st_)) PaintZone(p, damaged);
   PaintSurround(p, kTargetHatch);
 }
 
 void View::PaintPreviewMode(QPainter& p, const QRect& damaged) {
-  const Point scroll = ScrollPosition();
-  const QRect area = ShownArea(damaged);
-  ConvertSourceAverageArea(st_, area, frame_);
-  DrawFrame(p, area);
+  UseDevicePixels(p, DeviceRatio());
+  DrawPicture(p, damaged, Picture::SourceAverage, {});
+  DrawGrid(p, damaged);
   const QColor hatch = st_.SourcePreview          ? QColor(Qt::black)
                        : st_.AligningSource == 1 ? kSource1Hatch
                                                  : kSource2Hatch;
   PaintSurround(p, hatch);
-  p.setBackgroundMode(Qt::OpaqueMode);
-  p.setPen(Qt::black);
-  p.drawText(QPoint(st_.TargetWidth() + 20, 100 + p.fontMetrics().ascent()),
-             "<<< Source Previewing");
-  p.setBackgroundMode(Qt::TransparentMode);
+  PaintEdgeText(p, "<<< Source Previewing");
   if (!st_.tips.PreviewTip.occupied && st_.FlyingTipsEnabled && st_.SourceCount == 2) {
     st_.tips.PreviewTip.Fill(100, 400, 700, 500, kPreviewTipText);
     SyncTip(st_.tips.PreviewTip);
   }
   if (!st_.SourcePreview && st_.SourceCount != 0) {
     const SourceImage& s = st_.doc.Source(st_.AligningSource);
-    const QPoint top_left(-s.OffsetX - scroll.x, -s.OffsetY - scroll.y);
-    const QPoint bottom_right(s.PlacedWidth - s.OffsetX - scroll.x,
-                              s.PlacedHeight - s.OffsetY - scroll.y);
+    const ViewMapping m = Mapping();
+    const QPoint top_left = ToQt(m.ToWindow({-s.OffsetX, -s.OffsetY}));
+    const QPoint bottom_right = ToQt(m.ToWindow({s.PlacedWidth - s.OffsetX, s.PlacedHeight - s.OffsetY}));
     p.setPen(DottedPen());
     p.drawPolyline(QPolygon({top_left, QPoint(bottom_right.x(), top_left.y()), bottom_right,
                              QPoint(top_left.x(), bottom_right.y()), top_left}));
   }
 }
 
-// The client area right of the picture and below it, hatched on white; window
-// coordinates without the scroll offset.
+// Text in the widget's own font, 20 pixels right of the picture's edge at
+// height 100, opaque in the default colours.
+void View::PaintEdgeText(QPainter& p, const char* text) {
+  const ViewMapping m = Mapping();
+  const int edge = m.PictureSize(st_.TargetWidth(), st_.TargetHeight()).width - m.scroll.x;
+  const QTransform device = p.transform();
+  p.resetTransform();
+  p.setBackgroundMode(Qt::OpaqueMode);
+  p.setPen(Qt::black);
+  p.drawText(QPoint(int(std::floor(edge / DeviceRatio())) + 20, 100 + p.fontMetrics().ascent()), text);
+  p.setBackgroundMode(Qt::TransparentMode);
+  p.setTransform(device);
+}
+
+// The client area right of the picture and below it, hatched on white.
 void View::PaintSurround(QPainter& p, const QColor& hatch) {
-  const QSize client = viewport()->size();
-  const int w = st_.TargetWidth(), h = st_.TargetHeight();
+  const Size client = ClientSize();
+  const ViewMapping m = Mapping();
+  const Size size = m.PictureSize(st_.TargetWidth(), st_.TargetHeight());
+  const int right_edge = size.width - m.scroll.x, bottom_edge = size.height - m.scroll.y;
   const QBrush brush(hatch, Qt::DiagCrossPattern);
   p.setBackgroundMode(Qt::OpaqueMode);
   p.setBrushOrigin(0, 0);
-  if (client.width() > w) {
-    const QRect right(w, 0, client.width() - w, client.height());
+  if (client.width > right_edge) {
+    const QRect right(right_edge, 0, client.width - right_edge, client.height);
     p.fillRect(right, Qt::white);
     p.fillRect(right, brush);
   }
-  if (client.height() > h) {
-    const QRect below(0, h, client.width(), client.height() - h);
+  if (client.height > bottom_edge) {
+    const QRect below(0, bottom_edge, client.width, client.height - bottom_edge);
     p.fillRect(below, Qt::white);
     p.fillRect(below, brush);
   }
   p.setBackgroundMode(Qt::TransparentMode);
 }
 
-void View::PaintZone(QPainter& p) {
-  const auto drawing = DrawZone(st_, ScrollPosition());
+QRect View::ZoneBounds() const {
+  const auto drawing = DrawZone(st_, Mapping());
+  if (!drawing || !ZoneSelected(st_)) return {};
+  QPolygon outline;
+  for (const Point& corner : drawing->outline) outline << ToQt(corner);
+  return Bounds(outline);
+}
+
+QRect View::OverlayBounds() const {
+  QRect bounds;
+  if (brush_box_) bounds |= Bounds(*brush_box_);
+  if (align_line_) bounds |= QRect(align_line_->p1(), align_line_->p2()).normalized().adjusted(-1, -1, 1, 1);
+  return bounds;
+}
+
+void View::PaintZone(QPainter& p, const QRect& damaged) {
+  const auto drawing = DrawZone(st_, Mapping());
   if (!drawing) return;
-  if (drawing->preview) {
-    const ZonePreviewBlock& b = *drawing->preview;
-    ConvertTargetArea(ConstTargetImage(b.rows.data(), b.width, b.height),
-                      QRect(0, 0, b.width, b.height), block_);
-    if (!block_.isNull()) p.drawImage(ToQt(b.at), block_);
-  }
+  if (drawing->preview) DrawPicture(p, damaged, Picture::SourceAverage, *drawing->preview);
   p.setPen(DottedPen());
   QPolygon outline;
   for (const Point& corner : drawing->outline) outline << ToQt(corner);
   p.drawPolyline(outline);
   for (const Segment& arm : drawing->cross) p.drawLine(ToQt(arm.from), ToQt(arm.to));
+  zone_drawn_ = Bounds(outline);
 }
 
 void View::PaintOverlays(QPainter& p) {
@@ -240,6 +514,7 @@ void View::PaintOverlays(QPainter& p) {
 
 void View::ShowPeek(int which) {
   peek_ = which;
+  peek_levels_valid_ = false;
   viewport()->repaint();
 }
 
@@ -252,33 +527,40 @@ void View::ShowBrushBox(const std::optional<BrushBox>& box) {
   ShowFeedback(feedback);
 }
 
+void View::SetSharpHelpPicture(const QImage& picture) {
+  sharp_help_ = picture;
+  sharp_help_.setDevicePixelRatio(2);
+}
+
 void View::ShowFlowDiagram(const QImage& picture) {
   flow_diagram_ = picture;
   viewport()->repaint();
 }
 
-void View::PaintPeek(QPainter& p) {
-  const QSize client = viewport()->size();
-  const int w = st_.TargetWidth(), h = st_.TargetHeight();
+void View::PaintPeek(QPainter& p, const QRect& damaged) {
   if (peek_ == 1 || peek_ == 2) {
-    const Point scroll = ScrollPosition();
-    const QRect shown = QRect(scroll.x, scroll.y, client.width(), client.height()) &
-                        QRect(0, 0, w, h);
-    ConvertPlaneArea(st_.doc.Source(peek_).plane(), shown, frame_);
-    if (!frame_.isNull()) p.drawImage(shown.topLeft() - QPoint(scroll.x, scroll.y), frame_);
+    UseDevicePixels(p, DeviceRatio());
+    DrawPicture(p, damaged, Picture::Peek, {});
+    const Size client = ClientSize();
+    const ViewMapping m = Mapping();
+    const Size size = m.PictureSize(st_.TargetWidth(), st_.TargetHeight());
+    const int w = size.width - m.scroll.x, h = size.height - m.scroll.y;
     const QBrush hatch(Qt::black, Qt::DiagCrossPattern);
     p.setBackgroundMode(Qt::OpaqueMode);
-    if (client.width() > w) {
-      p.fillRect(QRect(w, 0, client.width() - w, std::min(h, client.height())), Qt::white);
-      p.fillRect(QRect(w, 0, client.width() - w, std::min(h, client.height())), hatch);
+    if (client.width > w) {
+      const QRect right(w, 0, client.width - w, std::min(h, client.height));
+      p.fillRect(right, Qt::white);
+      p.fillRect(right, hatch);
     }
-    if (client.height() > h) {
-      p.fillRect(QRect(0, h, client.width(), client.height() - h), Qt::white);
-      p.fillRect(QRect(0, h, client.width(), client.height() - h), hatch);
+    if (client.height > h) {
+      p.fillRect(QRect(0, h, client.width, client.height - h), Qt::white);
+      p.fillRect(QRect(0, h, client.width, client.height - h), hatch);
     }
-    p.setPen(Qt::black);
-    p.drawText(QPoint(w + 20, 100 + p.fontMetrics().ascent()), "<<< Target Edge");
+    p.setBackgroundMode(Qt::TransparentMode);
+    PaintEdgeText(p, "<<< Target Edge");
   }
+  p.resetTransform();
+  const QSize client = viewport()->size();
   const std::string line = peek_ == 0 ? PeekTargetLine(st_) : PeekSourceLine(st_, peek_);
   p.setFont(FlyingTip::TipFont());
   p.setBackgroundMode(Qt::OpaqueMode);
@@ -289,6 +571,8 @@ void View::PaintPeek(QPainter& p) {
   p.setBackgroundMode(Qt::TransparentMode);
 }
 
+// ---- Mouse ------------------------------------------------------------------
+
 template <typename Feedback>
 void View::ShowFeedback(const Feedback& feedback) {
   QRect damaged;
@@ -296,33 +580,59 @@ void View::ShowFeedback(const Feedback& feedback) {
     QPolygon box;
     for (const Point& corner : feedback.brush_box->outline) box << ToQt(corner);
     brush_box_ = box;
-    damaged |= box.boundingRect().adjusted(-1, -1, 1, 1);
+    damaged |= Bounds(box);
   }
   if (feedback.align_line) {
     align_line_ = QLine(ToQt(feedback.align_line->from), ToQt(feedback.align_line->to));
     damaged |= QRect(align_line_->p1(), align_line_->p2()).normalized().adjusted(-1, -1, 1, 1);
   }
-  if (!damaged.isEmpty()) viewport()->repaint(damaged);
+  RepaintDevice(damaged);
   if (feedback.refresh_reference_dialog) emit ReferenceColorChanged();
   SyncChildren();
   emit StateChanged();
 }
 
+bool View::Panning(const QMouseEvent* event) const {
+  return event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && space_held_);
+}
+
 void View::mousePressEvent(QMouseEvent* event) {
+  if (Panning(event)) {
+    pan_from_ = DevicePoint(event->position());
+    viewport()->setCursor(Qt::ClosedHandCursor);
+    return;
+  }
   if (!pf_ || (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)) return;
   const MouseButton button = event->button() == Qt::LeftButton ? MouseButton::Left : MouseButton::Right;
-  ShowFeedback(OnButtonDown(st_, *pf_, button, ToCore(event)));
+  const QPoint at = DevicePoint(event->position());
+  ShowFeedback(OnButtonDown(st_, *pf_, button, MouseEvent{{at.x(), at.y()}, KeyFlags(event)}));
 }
 
 void View::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint at = DevicePoint(event->position());
+  if (pan_from_) {
+    const Point scroll = ScrollPosition();
+    SetScroll({scroll.x - (at.x() - pan_from_->x()), scroll.y - (at.y() - pan_from_->y())});
+    pan_from_ = at;
+    return;
+  }
   if (!pf_) return;
-  ShowFeedback(OnMouseMove(st_, *pf_, ToCore(event)));
+  ShowFeedback(OnMouseMove(st_, *pf_, MouseEvent{{at.x(), at.y()}, KeyFlags(event)}));
 }
 
 void View::mouseReleaseEvent(QMouseEvent* event) {
+  if (pan_from_ && (event->button() == Qt::MiddleButton || event->button() == Qt::LeftButton)) {
+    pan_from_.reset();
+    if (space_held_)
+      viewport()->setCursor(Qt::OpenHandCursor);
+    else
+      viewport()->unsetCursor();
+    return;
+  }
   if (!pf_ || (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)) return;
   const MouseButton button = event->button() == Qt::LeftButton ? MouseButton::Left : MouseButton::Right;
-  ShowFeedback(OnButtonUp(st_, *pf_, button, ToCore(event)));
+  const QPoint at = DevicePoint(event->position());
+  ShowFeedback(OnButtonUp(st_, *pf_, button, MouseEvent{{at.x(), at.y()}, KeyFlags(event)}));
 }
 
 void View::contextMenuEvent(QContextMenuEvent* event) {
@@ -330,6 +640,8 @@ void View::contextMenuEvent(QContextMenuEvent* event) {
   if (event->reason() == QContextMenuEvent::Keyboard && context_menu_)
     context_menu_->popup(event->globalPos());
 }
+
+// ---- Child windows ------------------------------------------------------------
 
 FlyingTip* View::TipWindow(const TipSlot& slot) const {
   const auto it = tips_.find(&slot);

@@ -177,6 +177,14 @@ const std::vector<CommandInfo> kCommands = {
     {C::About, "&About wrimple32...", "Display program information, version number and copyright\nAbout"},
     {C::HelpTopics, "Help topics"},
     {C::FlowDiagram, "Wrimple Flow Diagram"},
+    // View zoom commands (the desktop view's handlers run them).
+    {C::ZoomIn, "Zoom &In\tCtrl++", "Show the picture larger\nZoom In", {"Ctrl++", "Ctrl+="}},
+    {C::ZoomOut, "Zoom &Out\tCtrl+-", "Show the picture smaller\nZoom Out", {"Ctrl+-"}},
+    {C::ActualSize, "&Actual Size\tCtrl+0", "One target pixel on one screen pixel\nActual Size",
+     {"Ctrl+0"}},
+    {C::FitInWindow, "&Fit in Window\tCtrl+Shift+0", "Show the whole picture in the window\nFit in Window",
+     {"Ctrl+Shift+0"}},
+    // End of the view zoom commands.
 };
 
 const std::vector<MenuLayout> kMenus = {

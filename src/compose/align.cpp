@@ -7,19 +7,21 @@ namespace wrimple {
 
 namespace {
 
-// The grab boxes are centred on their anchors, in window coordinates.
-void PlaceBox(GrabBox& box, Point anchor, Point scroll) {
-  box.left = anchor.x - scroll.x - kGrabBoxSize / 2;
-  box.top = anchor.y - scroll.y - kGrabBoxSize / 2;
+// The grab boxes are centred on the window points of their anchors; they are
+// child windows, placed in user-interface pixels and of a fixed size.
+void PlaceBox(GrabBox& box, Point anchor, const ViewMapping& m) {
+  const Point at = m.ToUi(m.ToWindow(anchor));
+  box.left = at.x - kGrabBoxSize / 2;
+  box.top = at.y - kGrabBoxSize / 2;
 }
 
 void CreateGrabBoxes(State& st, Platform& pf, int n) {
-  const Point scroll = pf.view.ScrollPosition();
+  const ViewMapping m = pf.view.Mapping();
   for (int i = 0; i < kGrabBoxCount; ++i) {
     GrabBox& box = st.GrabBoxes[std::size_t(i)];
     box = GrabBox{};
     box.exists = true;
-    PlaceBox(box, GrabBoxAnchor(st, n, GrabBoxName(i)), scroll);
+    PlaceBox(box, GrabBoxAnchor(st, n, GrabBoxName(i)), m);
   }
 }
 
@@ -28,10 +30,11 @@ void CreateGrabBoxes(State& st, Platform& pf, int n) {
 bool Offside(const State& st, Platform& pf, int n) {
   const SourceImage& s = st.doc.Source(n);
   const Size client = pf.view.ClientSize();
-  const Point scroll = pf.view.ScrollPosition();
-  const int ox = s.OffsetX, oy = s.OffsetY;
-  return client.height + oy + scroll.y < 0 || oy - s.PlacedHeight + scroll.y > 0 ||
-         client.width + ox + scroll.x < 0 || ox - s.PlacedWidth + scroll.x > 0;
+  const ViewMapping m = pf.view.Mapping();
+  const Point top_left = m.ToWindow({-s.OffsetX, -s.OffsetY});
+  const Point bottom_right = m.ToWindow({s.PlacedWidth - s.OffsetX, s.PlacedHeight - s.OffsetY});
+  return top_left.y > client.height || bottom_right.y < 0 || top_left.x > client.width ||
+         bottom_right.x < 0;
 }
 
 }  // namespace
@@ -74,10 +77,10 @@ void MoveAlignedSource(State& st, Platform& pf, int x1, int y1, int x, int y) {
 
 void RepositionGrabBoxes(State& st, Platform& pf, int n) {
   if (n != 1 && n != 2) return;
-  const Point scroll = pf.view.ScrollPosition();
+  const ViewMapping m = pf.view.Mapping();
   for (int i = 0; i < kGrabBoxCount; ++i) {
     GrabBox& box = st.GrabBoxes[std::size_t(i)];
-    if (box.exists) PlaceBox(box, GrabBoxAnchor(st, n, GrabBoxName(i)), scroll);
+    if (box.exists) PlaceBox(box, GrabBoxAnchor(st, n, GrabBoxName(i)), m);
   }
 }
 

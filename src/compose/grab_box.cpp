@@ -68,6 +68,15 @@ void DragCorner(SourceImage& s, GrabBoxName box, int dx, int dy) {
   }
 }
 
+// A corner drag of (dx, dy) pixels of the box moves the corner by as many
+// whole target pixels as the zoom makes of them. The box follows its corner,
+// so the motion not yet applied is measured again at the next move.
+void DragBy(State& st, Platform& pf, GrabBoxName box, int dx, int dy) {
+  const ViewMapping m = pf.view.Mapping();
+  GrabBoxAction(st, pf, box, kDragCorner, m.LengthToTarget(m.UiLength(dx)),
+                m.LengthToTarget(m.UiLength(dy)));
+}
+
 }  // namespace
 
 std::string_view GrabBoxWindowName(GrabBoxName box) {
@@ -149,7 +158,7 @@ void GrabBoxPress(State& st, Platform& pf, GrabBoxName box, int x, int y) {
 void GrabBoxMove(State& st, Platform& pf, GrabBoxName box, int x, int y) {
   const GrabBox& b = BoxOf(st, box);
   if (b.captured && b.mode == kDragCorner) {
-    GrabBoxAction(st, pf, box, kDragCorner, x - b.press_x, y - b.press_y);
+    DragBy(st, pf, box, x - b.press_x, y - b.press_y);
     return;
   }
   TipSlot& tip = st.tips.GrabBoxTip;
@@ -158,9 +167,10 @@ void GrabBoxMove(State& st, Platform& pf, GrabBoxName box, int x, int y) {
     return;
   }
   // Beside the box, on whichever side of it the view has room.
-  const Size client = pf.view.ClientSize();
-  const int right_room = client.width - (b.left + kGrabBoxSize);
-  const int bottom_room = client.height - (b.top + kGrabBoxSize);
+  const Size window = pf.view.ClientSize();
+  const Point client = pf.view.Mapping().ToUi({window.width, window.height});
+  const int right_room = client.x - (b.left + kGrabBoxSize);
+  const int bottom_room = client.y - (b.top + kGrabBoxSize);
   const int left = b.left + (right_room < 200 ? -250 : 20);
   const int top = b.top + (bottom_room < 100 ? -50 : 50);
   tip.Fill(left, top, left + 200, top + 14, "Grab box tips");
@@ -170,7 +180,7 @@ void GrabBoxRelease(State& st, Platform& pf, GrabBoxName box, int x, int y) {
   GrabBox& b = BoxOf(st, box);
   if (!b.captured) return;
   b.captured = false;
-  if (b.mode == kDragCorner) GrabBoxAction(st, pf, box, kDragCorner, x - b.press_x, y - b.press_y);
+  if (b.mode == kDragCorner) DragBy(st, pf, box, x - b.press_x, y - b.press_y);
 }
 
 GrabBoxColors GrabBoxColorsFor(const Bgr& base_color) {

@@ -105,6 +105,12 @@ bool IsEnabled(const State& st, CommandId id) {
     case CommandId::BlushUp: return zone_command;
     case CommandId::SourceBrushing: return c.S1 && c.A && c.Z && c.B;
     case CommandId::SourceBrushingOff: return c.S1 && c.A && st.SourceBrushing;
+    // View zoom commands: steps stop at the smallest and the largest zoom.
+    case CommandId::ZoomIn: return !IsLargestZoom(st.ViewZoom);
+    case CommandId::ZoomOut: return !IsSmallestZoom(st.ViewZoom);
+    case CommandId::ActualSize:
+    case CommandId::FitInWindow: return true;
+    // End of the view zoom commands.
   }
   return false;
 }

@@ -81,6 +81,12 @@ enum class CommandId : int {
   About = 57664,
   HelpTopics = 57667,
   FlowDiagram = 32785,
+  // View zoom commands.
+  ZoomIn = 32900,
+  ZoomOut = 32901,
+  ActualSize = 32902,
+  FitInWindow = 32903,
+  // End of the view zoom commands.
 };
 
 // Whether the command may run in the current state. Commands whose bodies rely

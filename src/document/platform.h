@@ -13,17 +13,9 @@
 
 #include "document/document.h"
 #include "document/pixels.h"
+#include "document/view_mapping.h"
 
 namespace wrimple {
-
-struct Size {
-  int width = 0;
-  int height = 0;
-};
-struct Point {
-  int x = 0;
-  int y = 0;
-};
 
 // Modal message boxes with fixed texts.
 class MessageBoxes {
@@ -104,7 +96,17 @@ class ViewPort {
   virtual void RedrawView() = 0;
   virtual Size ClientSize() const = 0;
   virtual Point ScrollPosition() const = 0;
+  // The picture's size in target pixels; the view scrolls over it as zoomed.
   virtual void SetScrollSizes(int width, int height) = 0;
+  // How window points and target points correspond: at 1:1 by the scroll
+  // position alone, unless the view zooms.
+  virtual ViewMapping Mapping() const { return ViewMapping{.scroll = ScrollPosition()}; }
+  // Repaint the whole view now, knowing that since the last repaint nothing
+  // has changed but the target's pixels inside `changed` (possibly none).
+  virtual void RedrawTargetArea(const PixelRect& changed) {
+    (void)changed;
+    RedrawView();
+  }
 };
 
 // A 1-bit picture, rows top first, stride bytes per row, most significant bit

@@ -129,10 +129,16 @@ class State {
   bool SourceBrushing = false;
   bool SweepActive = false;
   bool MouseCaptured = false;  // the view holds the mouse from a press to its release
+  // Target pixels the brush has painted since the view last repainted.
+  PixelRect BrushPainted;
   int SweepX = -1;
   int SweepY = -1;
   SweepSum sweep_sum;
   bool SourcePreview = false;
+  // The view's zoom, 1:1 at start; while ViewZoomFits is set the view keeps the
+  // whole target in the window as the window or the target changes size.
+  ZoomRatio ViewZoom;
+  bool ViewZoomFits = false;
   bool ScalingDialogOpen = false;
   bool FlyingTipsEnabled = false;
   int MergeMethod = 6;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "zone/begin_step.h"
+#include "zone/zone_geometry.h"
 #include "zone/zone_row_bands.h"
 
 namespace wrimple {
@@ -37,7 +38,7 @@ void Blush(State& st, Platform& pf, int direction) {
   const int n = int(BeginStep(st, ZoneStep::Blush, direction));
   BlushZone(st.Backup(), st.Target(),
             ZoneGeometry::Of(st.zone, st.TargetWidth(), st.TargetHeight()), n, st.ReferenceColor);
-  pf.view.RedrawView();
+  pf.view.RedrawTargetArea(ZoneArea(st));
 }
 
 }  // namespace wrimple

@@ -15,7 +15,7 @@ void Fill(State& st, Platform& pf, int source) {
   const std::size_t bytes = 3 * std::size_t(g.col_end - g.col_begin);
   for (int y = g.row_begin; y < g.row_end; ++y)
     std::memcpy(target.pixel(g.col_begin, y), plane.pixel(g.col_begin, y), bytes);
-  pf.view.RedrawView();
+  pf.view.RedrawTargetArea(ZoneArea(st));
 }
 
 }  // namespace wrimple

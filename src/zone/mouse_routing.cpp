@@ -11,10 +11,7 @@ namespace wrimple {
 
 namespace {
 
-Point ToTarget(Platform& pf, Point window) {
-  const Point scroll = pf.view.ScrollPosition();
-  return {window.x + scroll.x, window.y + scroll.y};
-}
+Point ToTarget(Platform& pf, Point window) { return pf.view.Mapping().ToTarget(window); }
 
 Point ClampToTarget(const State& st, Point p) {
   return {std::clamp(p.x, 0, st.TargetWidth() - 1), std::clamp(p.y, 0, st.TargetHeight() - 1)};
@@ -22,8 +19,12 @@ Point ClampToTarget(const State& st, Point p) {
 
 bool HasAnchor(const State& st) { return st.zone.X1 != -1 && st.zone.Y1 != -1; }
 
-void Repaint(Platform& pf, ViewFeedback& fb) {
-  pf.view.RedrawView();
+// The mouse changes no target pixel but those the brush painted since the
+// last repaint.
+void Repaint(State& st, Platform& pf, ViewFeedback& fb) {
+  const PixelRect painted = st.BrushPainted;
+  st.BrushPainted = {};
+  pf.view.RedrawTargetArea(painted);
   fb.repainted = true;
 }
 
@@ -31,15 +32,15 @@ void Repaint(Platform& pf, ViewFeedback& fb) {
 ViewFeedback Finish(const State& st, Platform& pf, ViewFeedback fb) {
   const bool target_mode = st.AligningSource == 0 && !st.SourcePreview;
   if (fb.repainted && target_mode && ZoneSelected(st))
-    fb.zone = DrawZone(st, pf.view.ScrollPosition());
+    fb.zone = DrawZone(st, pf.view.Mapping());
   return fb;
 }
 
 void ShowZoneTip(State& st, Platform& pf, Point t) {
   if (st.tips.ZoneTip.occupied || !st.FlyingTipsEnabled || st.AligningSource != 0) return;
-  const Point scroll = pf.view.ScrollPosition();
-  const int left = t.x - scroll.x;
-  st.tips.ZoneTip.Fill(left, t.y - scroll.y - 100, left + 480, t.y - scroll.y - 86, kZoneTipText);
+  const ViewMapping m = pf.view.Mapping();
+  const Point at = m.ToUi(m.ToWindow(t));
+  st.tips.ZoneTip.Fill(at.x, at.y - 100, at.x + 480, at.y - 86, kZoneTipText);
 }
 
 ViewFeedback LeftDown(State& st, Platform& pf, const MouseEvent& e) {
@@ -52,7 +53,7 @@ ViewFeedback LeftDown(State& st, Platform& pf, const MouseEvent& e) {
   st.tips.BrushTip.Empty();
   st.tips.PreviewTip.CloseWindow();
   if (st.SourceBrushing) return fb;
-  Repaint(pf, fb);
+  Repaint(st, pf, fb);
   WrimpleZone& z = st.zone;
   // A press left of or above the picture cannot happen in the window, but a
   // negative anchor would address pixels before the target's first row.
@@ -80,9 +81,9 @@ ViewFeedback RightDown(State& st, Platform& pf, const MouseEvent& e) {
 // moving corner, held to the visible window and to the target.
 void DragZoneCorner(State& st, Platform& pf, Point t) {
   const Size client = pf.view.ClientSize();
-  const Point scroll = pf.view.ScrollPosition();
-  t.x = std::min(t.x, client.width + scroll.x);
-  t.y = std::min(t.y, client.height + scroll.y);
+  const Point window_end = pf.view.Mapping().ToTarget({client.width, client.height});
+  t.x = std::min(t.x, window_end.x);
+  t.y = std::min(t.y, window_end.y);
   t = ClampToTarget(st, t);
   st.zone.X2 = t.x;
   st.zone.Y2 = t.y;
@@ -93,12 +94,11 @@ ViewFeedback CapturedMove(State& st, Platform& pf, Point window, std::uint32_t k
   const Point t = ToTarget(pf, window);
   if (st.AligningSource != 0) {
     if (st.SourceCount >= 1) {
-      Repaint(pf, fb);
-      const Point scroll = pf.view.ScrollPosition();
-      fb.align_line = Segment{{st.zone.X1 - scroll.x, st.zone.Y1 - scroll.y}, window};
+      Repaint(st, pf, fb);
+      fb.align_line = Segment{pf.view.Mapping().ToWindow({st.zone.X1, st.zone.Y1}), window};
     }
   } else if (st.SourceBrushing) {
-    Repaint(pf, fb);
+    Repaint(st, pf, fb);
     fb.brush_box = DrawBrushBox(st, pf, window);
     if (keys == kMouseLeftButton) PaintBrush(st, t.x, t.y, 1);
     if (keys == kMouseRightButton) PaintBrush(st, t.x, t.y, 2);
@@ -106,7 +106,7 @@ ViewFeedback CapturedMove(State& st, Platform& pf, Point window, std::uint32_t k
     SweepStep(st, t.x, t.y);
   } else {
     DragZoneCorner(st, pf, t);
-    Repaint(pf, fb);
+    Repaint(st, pf, fb);
   }
   return fb;
 }
@@ -129,7 +129,7 @@ ViewFeedback LeftUp(State& st, Platform& pf, const MouseEvent& e) {
   z.ZoneHeight = std::abs(z.Y2 - z.Y1);
   st.tips.ZoneTip.Empty();
   z.Dragging = false;
-  Repaint(pf, fb);
+  Repaint(st, pf, fb);
   return Finish(st, pf, fb);
 }
 
@@ -150,13 +150,13 @@ ViewFeedback OnButtonDown(State& st, Platform& pf, MouseButton button, const Mou
 ViewFeedback OnMouseMove(State& st, Platform& pf, const MouseEvent& e) {
   st.tips.GrabBoxTip.Empty();
   if (!HasAnchor(st)) return {};
-  // Points beyond the picture's right or lower edge count as on that edge.
-  const Point window{std::min(e.window.x, st.TargetWidth()),
-                     std::min(e.window.y, st.TargetHeight())};
+  // Window points beyond the zoomed picture's size count as on that edge.
+  const Size picture = pf.view.Mapping().PictureSize(st.TargetWidth(), st.TargetHeight());
+  const Point window{std::min(e.window.x, picture.width), std::min(e.window.y, picture.height)};
   if (st.MouseCaptured) return Finish(st, pf, CapturedMove(st, pf, window, e.keys));
   ViewFeedback fb;
   if (st.SourceBrushing) {
-    Repaint(pf, fb);
+    Repaint(st, pf, fb);
     fb.brush_box = DrawBrushBox(st, pf, window);
   }
   return fb;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "zone/begin_step.h"
+#include "zone/zone_geometry.h"
 #include "zone/zone_row_bands.h"
 
 namespace wrimple {
@@ -136,7 +137,7 @@ void Nudge(State& st, Platform& pf, NudgeDirection direction) {
   NudgeZone(st.Backup(), st.Target(),
             ZoneGeometry::Of(st.zone, st.TargetWidth(), st.TargetHeight()),
             vertical ? NudgeAxis::Vertical : NudgeAxis::Horizontal, n, st.Aggressiveness);
-  pf.view.RedrawView();
+  pf.view.RedrawTargetArea(ZoneArea(st));
 }
 
 }  // namespace wrimple

@@ -17,9 +17,11 @@ void PaintBrush(State& st, int x, int y, int which) {
   // read outside the picture either.
   const int row_end = std::min(y + bh / 2, target.height());
   const int col_end = std::min(x + bw / 2, target.width());
-  for (int i = std::max(y - bh / 2, 0); i < row_end; ++i) {
+  const int row_begin = std::max(y - bh / 2, 0), col_begin = std::max(x - bw / 2, 0);
+  st.BrushPainted = st.BrushPainted.United({col_begin, row_begin, col_end, row_end});
+  for (int i = row_begin; i < row_end; ++i) {
     const int dy = i - y;
-    for (int k = std::max(x - bw / 2, 0); k < col_end; ++k) {
+    for (int k = col_begin; k < col_end; ++k) {
       const double ox = double(k - x) * aspect;
       if (double(bh) - 2 * std::sqrt(ox * ox + double(dy * dy)) < 0) continue;
       WritePixel(target.pixel(k, i), reference ? st.ReferenceColor : ReadPixel(plane.pixel(k, i)));

@@ -10,7 +10,8 @@
 
 namespace wrimple {
 
-// Dashed black pen, width 0, in window coordinates.
+// Dashed black pen, width 0, in window coordinates; the box covers ZoneWidth x
+// ZoneHeight target pixels at any zoom.
 struct BrushBox {
   Point centre;                  // the point after holding the box in the window and target
   std::array<Point, 5> outline;  // closed polyline

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "zone/begin_step.h"
+#include "zone/zone_geometry.h"
 #include "zone/elliptic_warp.h"
 
 namespace wrimple {
@@ -30,7 +31,7 @@ void SquashStretch(State& st, Platform& pf, int direction) {
   SquashStretchZone(st.Backup(), st.Target(),
                     ZoneGeometry::Of(st.zone, st.TargetWidth(), st.TargetHeight()), n,
                     st.Aggressiveness);
-  pf.view.RedrawView();
+  pf.view.RedrawTargetArea(ZoneArea(st));
 }
 
 }  // namespace wrimple

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "zone/begin_step.h"
+#include "zone/zone_geometry.h"
 #include "zone/elliptic_warp.h"
 
 namespace wrimple {
@@ -22,7 +23,7 @@ void Twist(State& st, Platform& pf, int direction) {
   const double n = BeginStep(st, ZoneStep::Twist, direction);
   TwistZone(st.Backup(), st.Target(),
             ZoneGeometry::Of(st.zone, st.TargetWidth(), st.TargetHeight()), n, st.Aggressiveness);
-  pf.view.RedrawView();
+  pf.view.RedrawTargetArea(ZoneArea(st));
 }
 
 }  // namespace wrimple

@@ -46,4 +46,8 @@ int ZoneGeometry::RowEdgeFactors(int y, const std::vector<double>& distance_term
   return inside;
 }
 
+PixelRect ZoneArea(const State& st) {
+  return ZoneGeometry::Of(st.zone, st.TargetWidth(), st.TargetHeight()).Area();
+}
+
 }  // namespace wrimple

@@ -22,6 +22,7 @@ struct ZoneGeometry {
   int col_begin = 0, col_end = 0, row_begin = 0, row_end = 0;
 
   static ZoneGeometry Of(const WrimpleZone& zone, int target_width, int target_height);
+  PixelRect Area() const { return {col_begin, row_begin, col_end, row_end}; }
 
   // (dx * ry)^2 by distance |dx| = 0 .. the farthest zone column in the
   // target, the horizontal part of the elliptic radius. The radius depends on
@@ -37,5 +38,8 @@ struct ZoneGeometry {
   int InsideBegin(int inside) const { return std::max(col_begin, xc - inside + 1); }
   int InsideEnd(int inside) const { return std::min(col_end, xc + inside); }
 };
+
+// The target pixels a zone operation may change: the zone inside the target.
+PixelRect ZoneArea(const State& st);
 
 }  // namespace wrimple

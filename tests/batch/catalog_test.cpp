@@ -26,6 +26,10 @@ const C kNoScriptWord[] = {
     C::About,            // dialogs of the window alone
     C::HelpTopics,
     C::FlowDiagram,
+    C::ZoomIn,           // the zoom of the window's view, which changes no target pixel
+    C::ZoomOut,
+    C::ActualSize,
+    C::FitInWindow,
 };
 
 bool OffersScriptWord(CommandId id) {

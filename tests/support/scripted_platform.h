@@ -120,10 +120,13 @@ class FakeView : public ViewPort {
   Size ClientSize() const override { return client; }
   Point ScrollPosition() const override { return scroll; }
   void SetScrollSizes(int w, int h) override { scroll_size = {w, h}; }
+  ViewMapping Mapping() const override { return {.zoom = zoom, .scroll = scroll, .ui_scale = ui_scale}; }
 
   int redraws = 0;
   Size client{1024, 768};
   Point scroll{0, 0};
+  ZoomRatio zoom{1, 1};
+  double ui_scale = 1.0;
   Size scroll_size;
 };
 

@@ -117,6 +117,40 @@ TEST_F(Mouse, ScrollPositionTurnsWindowPointsIntoTargetPoints) {
   ExpectCorners(15, 9, 35, 39);
 }
 
+// At other zooms every point is the target pixel under the window pixel.
+TEST_F(Mouse, AtAQuarterTenWindowPixelsMakeFortyTargetPixels) {
+  tp.view.zoom = {1, 4};
+  Drag(2, 1, 12, 9);
+  ExpectCorners(10, 6, 50, 38);
+  EXPECT_EQ(st->zone.ZoneWidth, 40);
+  Drag(2, 1, 500, 500);
+  ExpectCorners(10, 6, 63, 47);  // held to the target
+}
+
+TEST_F(Mouse, AtThreeTimesTheZoneIsDrawnOnItsPixelsEdges) {
+  tp.view.zoom = {3, 1};
+  tp.view.scroll = {6, 3};
+  Press(30, 20);
+  Move(120, 90, kMouseLeftButton);
+  const ViewFeedback done = Release(120, 90);
+  ExpectCorners(12, 7, 42, 31);
+  ASSERT_TRUE(done.zone.has_value());
+  EXPECT_EQ(done.zone->outline[0].x, 3 * 12 - 6);
+  EXPECT_EQ(done.zone->outline[0].y, 3 * 7 - 3);
+  EXPECT_EQ(done.zone->outline[2].x, 3 * 42 - 6);
+  EXPECT_EQ(done.zone->cross[0].to.x, 3 * (27 + 15) - 6) << "arms in target pixels";
+}
+
+TEST_F(Mouse, TipsSitAtTheTargetPointInUserInterfacePixels) {
+  st->FlyingTipsEnabled = true;
+  tp.view.zoom = {2, 1};
+  tp.view.ui_scale = 2.0;
+  Press(41, 61);
+  EXPECT_EQ(st->zone.X1, 20);
+  EXPECT_EQ(st->tips.ZoneTip.left, 20) << "window pixel 40 is interface pixel 20";
+  EXPECT_EQ(st->tips.ZoneTip.top, 30 - 100);
+}
+
 TEST_F(Mouse, WithoutSourcesTheLeftButtonDoesNothing) {
   st->SourceCount = 0;
   const ViewFeedback fb = Press(10, 10);
@@ -177,15 +211,7 @@ TEST_F(Mouse, DragShowsTheAveragedSourcesUnderTheZone) {
   const ViewFeedback fb = Move(50, 38, kMouseLeftButton);
   ASSERT_TRUE(fb.zone.has_value());
   ASSERT_TRUE(fb.zone->preview.has_value());
-  const ZonePreviewBlock& block = *fb.zone->preview;
-  EXPECT_EQ(block.at.x, 10);
-  EXPECT_EQ(block.width, 40);
-  EXPECT_EQ(block.height, 30);
-  const ConstTargetImage pixels(block.rows.data(), block.width, block.height);
-  for (const auto& [x, y] : {std::pair{0, 0}, std::pair{39, 29}, std::pair{17, 3}})
-    for (int c = 0; c < 3; ++c)
-      EXPECT_EQ(pixels.pixel(x, y)[c],
-                (PlaneAt(1, 10 + x, 8 + y)[c] + PlaneAt(2, 10 + x, 8 + y)[c]) / 2);
+  EXPECT_EQ(*fb.zone->preview, (PixelRect{10, 8, 50, 38})) << "the zone's target pixels";
   const ViewFeedback done = Release(50, 38);
   ASSERT_TRUE(done.zone.has_value());
   EXPECT_FALSE(done.zone->preview.has_value());
@@ -275,6 +301,17 @@ TEST_F(Brushing, SpotNearTheCornerIsClippedAtRowAndColumnZero) {
     }
   EXPECT_TRUE(st->TargetModified);
   EXPECT_EQ(st->steps.TwistCount, 0.0);
+}
+
+TEST_F(Brushing, AtTwiceTheSizeTheBoxCoversTheBrushInTargetPixels) {
+  BrushOf(10, 10);
+  tp.view.zoom = {2, 1};
+  const ViewFeedback fb = Move(61, 41, 0);
+  ASSERT_TRUE(fb.brush_box.has_value());
+  EXPECT_EQ(fb.brush_box->outline[2].x, 2 * (30 - 5));
+  EXPECT_EQ(fb.brush_box->outline[2].y, 2 * (20 - 5));
+  EXPECT_EQ(fb.brush_box->outline[0].x, 2 * (30 + 5));
+  EXPECT_EQ(fb.brush_box->centre.x, 60);
 }
 
 struct KeysCase {

@@ -33,8 +33,11 @@ void DrawStep(QPainter& p, int top, int number, const QString& title, const QStr
   p.drawText(QRect(74, top + 20, 600, 40), Qt::TextWordWrap, detail);
 }
 
-QImage HelpPicture() {
-  QImage image(720, 480, QImage::Format_RGB32);
+// At scale 2 the same 720 x 480 picture with twice the pixels, for screens of
+// a device pixel ratio above 1.
+QImage HelpPicture(int scale) {
+  QImage image(720 * scale, 480 * scale, QImage::Format_RGB32);
+  image.setDevicePixelRatio(scale);
   image.fill(kPaper);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
@@ -171,7 +174,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const QDir folder(QString::fromLocal8Bit(argv[1]));
-  const bool ok = Save(HelpPicture(), folder.filePath("wrimple.bmx"), "BMP") &&
+  const bool ok = Save(HelpPicture(1), folder.filePath("wrimple.bmx"), "BMP") &&
+                  Save(HelpPicture(2), folder.filePath("wrimple@2x.bmx"), "BMP") &&
                   Save(FlowDiagram(), folder.filePath("wrimple.bmp"), "BMP") &&
                   Save(Icon(), folder.filePath("wrimple.png"), "PNG");
   return ok ? 0 : 1;
