@@ -59,10 +59,6 @@ QRect Bounds(const QPolygon& polygon) { return polygon.boundingRect().adjusted(-
 const QColor kTargetHatch(0x20, 0x40, 0x8F);
 const QColor kSource1Hatch(0xFF, 0xCC, 0xCC);
 const QColor kSource2Hatch(0x66, 0xFF, 0x99);
-const QColor kGrid(128, 128, 128, 110);
-
-// From this zoom on, thin lines between the target pixels.
-constexpr ZoomRatio kGridZoom{8, 1};
 
 constexpr const char* kPreviewTipText =
     "You are now viewing the combination of two sources as is needed when\naligning, scaling and "
@@ -109,6 +105,7 @@ void View::ResetOverlays() {
 void View::RedrawView() {
   ResetOverlays();
   target_levels_valid_ = average_levels_valid_ = false;
+  for (ZoomedPicture& z : zoomed_) z.valid = false;
   st_.BrushPainted = {};
   viewport()->repaint();
 }
@@ -117,6 +114,11 @@ void View::RedrawView() {
 // the window stays as it is.
 void View::RedrawTargetArea(const PixelRect& changed) {
   target_changed_ = target_changed_.United(changed);
+  // Shrunk, a window pixel averages an area reaching into its neighbours'
+  // target pixels (and a pyramid level rounds outwards): two more pixels.
+  const int reach = st_.ViewZoom.Enlarges() ? 0 : 2;
+  if (!changed.Empty())
+    zoomed_[int(Picture::Target)].stale |= WindowRectOf(changed).adjusted(-reach, -reach, reach, reach);
   if (peek_ != -1 || !flow_diagram_.isNull()) {
     ResetOverlays();
     viewport()->repaint();
@@ -124,7 +126,7 @@ void View::RedrawTargetArea(const PixelRect& changed) {
   }
   QRect damaged = OverlayBounds() | zone_drawn_;
   ResetOverlays();
-  damaged |= ZoneBounds() | WindowRectOf(changed);
+  damaged |= ZoneBounds() | WindowRectOf(changed).adjusted(-reach, -reach, reach, reach);
   RepaintDevice(damaged & QRect(QPoint(0, 0), QSize(ClientSize().width, ClientSize().height)));
 }
 
@@ -340,22 +342,23 @@ QRect View::WindowRectOf(const PixelRect& target) const {
   return QRect(QPoint(top_left.x, top_left.y), QPoint(end.x - 1, end.y - 1));
 }
 
-// Pixels of the zoomed picture inside `damaged` (device pixels) and, unless
-// `only` is empty, inside the window rectangle of those target pixels.
-void View::DrawPicture(QPainter& p, const QRect& damaged, Picture which, const PixelRect& only) {
+// The part of the window the zoomed picture covers.
+QRect View::PictureOnWindow() const {
   const ViewMapping m = Mapping();
   const Size size = m.PictureSize(st_.TargetWidth(), st_.TargetHeight());
-  QRect shown = damaged & QRect(-m.scroll.x, -m.scroll.y, size.width, size.height);
-  if (!only.Empty()) shown &= WindowRectOf(only);
-  if (shown.isEmpty()) return;
-  if (frame_.format() != QImage::Format_RGB32 || frame_.width() < shown.width() ||
-      frame_.height() < shown.height())
-    frame_ = QImage(std::max(frame_.width(), shown.width()), std::max(frame_.height(), shown.height()),
-                    QImage::Format_RGB32);
-  const PixelRect area{shown.left() + m.scroll.x, shown.top() + m.scroll.y,
-                       shown.right() + 1 + m.scroll.x, shown.bottom() + 1 + m.scroll.y};
-  const WordTarget out{reinterpret_cast<std::uint32_t*>(frame_.bits()),
-                       frame_.bytesPerLine() / 4};
+  const Size client = ClientSize();
+  return QRect(-m.scroll.x, -m.scroll.y, size.width, size.height) & QRect(0, 0, client.width, client.height);
+}
+
+// Renders the window pixels `r` (inside PictureOnWindow) of a picture into
+// the same pixels of `image`, bringing its pyramid up to date first.
+void View::Render(Picture which, const QRect& r, QImage& image) {
+  if (r.isEmpty()) return;
+  const ViewMapping m = Mapping();
+  const PixelRect area{r.left() + m.scroll.x, r.top() + m.scroll.y, r.right() + 1 + m.scroll.x,
+                       r.bottom() + 1 + m.scroll.y};
+  const WordTarget out{reinterpret_cast<std::uint32_t*>(image.scanLine(r.top())) + r.left(),
+                       image.bytesPerLine() / 4};
   const bool shrunk = LevelForZoom(m.zoom) > 0;
   const int w = st_.TargetWidth(), h = st_.TargetHeight();
   const ConstPlane first = std::as_const(st_.doc).Source(1).plane();
@@ -378,37 +381,46 @@ void View::DrawPicture(QPainter& p, const QRect& damaged, Picture which, const P
     average_levels_valid_ = average_levels_valid_ || shrunk;
     average_levels_.Draw(rows, m.zoom, area, out);
   } else {
-    PlaneRows rows(st_.doc.Source(peek_).plane(), w, h);
+    PlaneRows rows(std::as_const(st_.doc).Source(peek_).plane(), w, h);
     if (shrunk && !peek_levels_valid_) peek_levels_.Rebuild(rows);
     peek_levels_valid_ = peek_levels_valid_ || shrunk;
     peek_levels_.Draw(rows, m.zoom, area, out);
   }
-  p.drawImage(shown.topLeft(), frame_, QRect(0, 0, shown.width(), shown.height()));
+  if (!(m.zoom < kPixelGridZoom)) DrawPixelGrid(m.zoom, area, out);
 }
 
-void View::DrawGrid(QPainter& p, const QRect& damaged) {
+// The window full of a zoomed picture, rendered again where it is stale.
+const QImage& View::Zoomed(Picture which) {
+  ZoomedPicture& z = zoomed_[int(which)];
   const ViewMapping m = Mapping();
-  if (m.zoom < kGridZoom) return;
-  const Size size = m.PictureSize(st_.TargetWidth(), st_.TargetHeight());
-  const QRect shown = damaged & QRect(-m.scroll.x, -m.scroll.y, size.width, size.height);
+  const Size client = ClientSize();
+  const QSize size(client.width, client.height);
+  const bool same_layout = z.valid && z.zoom.numerator == m.zoom.numerator &&
+                           z.zoom.denominator == m.zoom.denominator && z.scroll.x == m.scroll.x &&
+                           z.scroll.y == m.scroll.y && z.image.size() == size;
+  if (!same_layout) {
+    if (z.image.size() != size) z.image = QImage(size, QImage::Format_RGB32);
+    z = ZoomedPicture{std::move(z.image), m.zoom, m.scroll, true, {}};
+    Render(which, PictureOnWindow(), z.image);
+  } else if (!z.stale.isEmpty()) {
+    Render(which, z.stale & PictureOnWindow(), z.image);
+    z.stale = QRect();
+  }
+  return z.image;
+}
+
+// Pixels of a zoomed picture inside `damaged` (device pixels) and, unless
+// `only` is empty, inside the window rectangle of those target pixels.
+void View::DrawPicture(QPainter& p, const QRect& damaged, Picture which, const PixelRect& only) {
+  QRect shown = damaged & PictureOnWindow();
+  if (!only.Empty()) shown &= WindowRectOf(only);
   if (shown.isEmpty()) return;
-  const Point first = m.ToTarget({shown.left(), shown.top()});
-  const Point last = m.ToTarget({shown.right(), shown.bottom()});
-  p.setPen(QPen(kGrid, 0));
-  for (int x = first.x + 1; x <= last.x; ++x) {
-    const int at = m.ToWindow({x, 0}).x;
-    p.drawLine(at, shown.top(), at, shown.bottom());
-  }
-  for (int y = first.y + 1; y <= last.y; ++y) {
-    const int at = m.ToWindow({0, y}).y;
-    p.drawLine(shown.left(), at, shown.right(), at);
-  }
+  p.drawImage(shown.topLeft(), Zoomed(which), shown);
 }
 
 void View::PaintTargetMode(QPainter& p, const QRect& damaged) {
   UseDevicePixels(p, DeviceRatio());
   DrawPicture(p, damaged, Picture::Target, {});
-  DrawGrid(p, damaged);
   zone_drawn_ = QRect();
   if (ZoneSelected(st_)) PaintZone(p, damaged);
   PaintSurround(p, kTargetHatch);
@@ -417,7 +429,6 @@ void View::PaintTargetMode(QPainter& p, const QRect& damaged) {
 void View::PaintPreviewMode(QPainter& p, const QRect& damaged) {
   UseDevicePixels(p, DeviceRatio());
   DrawPicture(p, damaged, Picture::SourceAverage, {});
-  DrawGrid(p, damaged);
   const QColor hatch = st_.SourcePreview          ? QColor(Qt::black)
                        : st_.AligningSource == 1 ? kSource1Hatch
                                                  : kSource2Hatch;
@@ -515,6 +526,7 @@ void View::PaintOverlays(QPainter& p) {
 void View::ShowPeek(int which) {
   peek_ = which;
   peek_levels_valid_ = false;
+  zoomed_[int(Picture::Peek)].valid = false;
   viewport()->repaint();
 }
 

@@ -103,8 +103,10 @@ class View : public QAbstractScrollArea, public ViewPort {
 
  private:
   enum class Picture { Target, SourceAverage, Peek };
+  QRect PictureOnWindow() const;
+  void Render(Picture which, const QRect& r, QImage& image);
+  const QImage& Zoomed(Picture which);
   void DrawPicture(QPainter& p, const QRect& damaged, Picture which, const PixelRect& only);
-  void DrawGrid(QPainter& p, const QRect& damaged);
   void PaintHelp(QPainter& p);
   void PaintTargetMode(QPainter& p, const QRect& damaged);
   void PaintPreviewMode(QPainter& p, const QRect& damaged);
@@ -131,7 +133,6 @@ class View : public QAbstractScrollArea, public ViewPort {
   State& st_;
   Platform* pf_ = nullptr;
   QMenu* context_menu_ = nullptr;
-  QImage frame_;  // the damaged part of the picture, reused between repaints
   int scroll_width_ = 0;
   int scroll_height_ = 0;
   int peek_ = -1;
@@ -153,6 +154,16 @@ class View : public QAbstractScrollArea, public ViewPort {
   bool average_levels_valid_ = false;
   ViewPyramid peek_levels_;
   bool peek_levels_valid_ = false;
+  // Each picture as the window shows it at the zoom and scroll position it was
+  // made for, made again where the target changed.
+  struct ZoomedPicture {
+    QImage image;
+    ZoomRatio zoom;
+    Point scroll;
+    bool valid = false;
+    QRect stale;
+  };
+  std::array<ZoomedPicture, 3> zoomed_;
 
   // Panning with the middle button or with the space bar held.
   bool space_held_ = false;

@@ -24,7 +24,7 @@ PlaneAverageRows::PlaneAverageRows(ConstPlane a, ConstPlane b, int width, int he
 
 const std::uint8_t* PlaneAverageRows::Row(int y, int x0, int x1) {
   std::vector<std::uint8_t>& row = rows_[next_];
-  next_ ^= 1;
+  next_ = (next_ + 1) % 3;
   const std::size_t bytes = 3 * std::size_t(x1 - x0);
   if (row.size() < bytes) row.resize(bytes);
   const std::uint8_t* a = a_.pixel(x0, y);
@@ -74,52 +74,85 @@ void EnlargeArea(PixelRows& picture, ZoomRatio z, const PixelRect& area, WordTar
 }
 
 // Shrunk: a box filter. Each output pixel averages its area of the picture
-// with separable weights out of 256 (BoxTaps); the horizontal sums of a
-// picture row are kept while the output rows that read it are made.
-void ShrinkArea(PixelRows& picture, ZoomRatio z, const PixelRect& area, WordTarget out) {
-  const int pb = picture.pixel_bytes();
-  std::vector<BoxTaps> columns(std::size_t(area.Width()));
-  for (int i = 0; i < area.Width(); ++i) columns[std::size_t(i)] = BoxTapsOf(area.left + i, picture.width(), z);
-  const int first = columns.front().first;
-  const int end = columns.back().first + columns.back().count;
-  std::vector<int> offsets(columns.size());
-  for (std::size_t i = 0; i < columns.size(); ++i) offsets[i] = (columns[i].first - first) * pb;
-  // Horizontal sums of up to three picture rows, by row number.
-  struct SummedRow {
-    int y = -1;
-    std::vector<std::uint16_t> sums;  // three channels a column, each at most 255 * 256
-  };
-  SummedRow rows[3];
-  auto summed = [&](int y) -> const std::uint16_t* {
-    SummedRow& r = rows[y % 3];
-    if (r.y == y) return r.sums.data();
-    r.y = y;
-    r.sums.resize(3 * columns.size());
-    const std::uint8_t* from = picture.Row(y, first, end);
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-      const BoxTaps& t = columns[i];
-      const std::uint8_t* p = from + offsets[i];
-      for (int c = 0; c < 3; ++c) {
-        int sum = 0;
-        for (int k = 0; k < t.count; ++k) sum += p[k * pb + c] * t.weight[k];
-        r.sums[3 * i + std::size_t(c)] = std::uint16_t(sum);
-      }
+// with separable weights out of 256 (BoxTaps). The picture rows of an output
+// row are first summed byte by byte with their vertical weights (each sum at
+// most 255 * 256); then every output pixel sums its columns of that row with
+// the horizontal weights, red and blue together in the 32-bit halves of one
+// word.
+using Bytes16 = std::uint8_t __attribute__((vector_size(16)));
+using Shorts16 = std::uint16_t __attribute__((vector_size(32)));
+
+template <int kTaps>
+void SumRows(const std::uint8_t* const* rows, const std::uint32_t* weight, std::size_t bytes,
+             std::uint16_t* to) {
+  std::size_t b = 0;
+  // Sixteen bytes at a time; the products and their sum fit 16 bits, as the
+  // weights add up to at most 256.
+  for (; b + 16 <= bytes; b += 16) {
+    Shorts16 sum = {};
+    for (int k = 0; k < kTaps; ++k) {
+      Bytes16 v;
+      std::memcpy(&v, rows[k] + b, 16);
+      sum += __builtin_convertvector(v, Shorts16) * std::uint16_t(weight[k]);
     }
-    return r.sums.data();
-  };
+    std::memcpy(to + b, &sum, sizeof sum);
+  }
+  for (; b < bytes; ++b) {
+    std::uint32_t sum = 0;
+    for (int k = 0; k < kTaps; ++k) sum += rows[k][b] * weight[k];
+    to[b] = std::uint16_t(sum);
+  }
+}
+
+template <int kPixelBytes>
+void ShrinkArea(PixelRows& picture, ZoomRatio z, const PixelRect& area, WordTarget out) {
+  const std::size_t width = std::size_t(area.Width());
+  // Three taps a column; the unused ones weigh 0 and read the first again.
+  std::vector<int> offset[BoxTaps::kMaxTaps];
+  std::vector<std::uint64_t> weight[BoxTaps::kMaxTaps];
+  for (int k = 0; k < BoxTaps::kMaxTaps; ++k) {
+    offset[k].resize(width);
+    weight[k].resize(width);
+  }
+  const int first = BoxTapsOf(area.left, picture.width(), z).first;
+  int end = first + 1;
+  for (std::size_t i = 0; i < width; ++i) {
+    const BoxTaps t = BoxTapsOf(area.left + int(i), picture.width(), z);
+    for (int k = 0; k < BoxTaps::kMaxTaps; ++k) {
+      offset[k][i] = (t.first + (k < t.count ? k : 0) - first) * kPixelBytes;
+      weight[k][i] = std::uint64_t(k < t.count ? t.weight[k] : 0);
+    }
+    end = std::max(end, t.first + t.count);
+  }
+  const std::size_t bytes = std::size_t(end - first) * kPixelBytes;
+  std::vector<std::uint16_t> row(bytes);
+  constexpr std::uint64_t kHalf = std::uint64_t(32768) << 32 | 32768;
   for (int j = 0; j < area.Height(); ++j) {
     const BoxTaps t = BoxTapsOf(area.top + j, picture.height(), z);
-    const std::uint16_t* s[3] = {};
-    for (int k = 0; k < t.count; ++k) s[k] = summed(t.first + k);
+    const std::uint8_t* rows[BoxTaps::kMaxTaps];
+    std::uint32_t h[BoxTaps::kMaxTaps];
+    for (int k = 0; k < t.count; ++k) {
+      rows[k] = picture.Row(t.first + k, first, end);
+      h[k] = std::uint32_t(t.weight[k]);
+    }
+    if (t.count == 3)
+      SumRows<3>(rows, h, bytes, row.data());
+    else if (t.count == 2)
+      SumRows<2>(rows, h, bytes, row.data());
+    else
+      SumRows<1>(rows, h, bytes, row.data());
+    const std::uint16_t* v = row.data();
     std::uint32_t* to = out.words + std::ptrdiff_t(j) * out.stride;
-    for (int i = 0; i < area.Width(); ++i) {
-      std::uint32_t channel[3];
-      for (int c = 0; c < 3; ++c) {
-        int sum = 0;
-        for (int k = 0; k < t.count; ++k) sum += s[k][3 * i + c] * t.weight[k];
-        channel[c] = std::uint32_t((sum + 32768) >> 16);
-      }
-      to[i] = Word(channel[0], channel[1], channel[2]);
+    for (std::size_t i = 0; i < width; ++i) {
+      const std::uint16_t* a = v + offset[0][i];
+      const std::uint16_t* b = v + offset[1][i];
+      const std::uint16_t* c = v + offset[2][i];
+      const std::uint64_t red_blue = (std::uint64_t(a[2]) << 32 | a[0]) * weight[0][i] +
+                                     (std::uint64_t(b[2]) << 32 | b[0]) * weight[1][i] +
+                                     (std::uint64_t(c[2]) << 32 | c[0]) * weight[2][i] + kHalf;
+      const std::uint64_t green = a[1] * weight[0][i] + b[1] * weight[1][i] + c[1] * weight[2][i] + 32768;
+      to[i] = 0xff000000u | std::uint32_t((red_blue >> 48) & 0xff) << 16 |
+              std::uint32_t((green >> 16) & 0xff) << 8 | std::uint32_t((red_blue >> 16) & 0xff);
     }
   }
 }
@@ -151,8 +184,10 @@ void ScaleArea(PixelRows& picture, ZoomRatio z, const PixelRect& area, WordTarge
   if (area.Empty()) return;
   if (z.Enlarges())
     EnlargeArea(picture, z, area, out);
+  else if (picture.pixel_bytes() == 4)
+    ShrinkArea<4>(picture, z, area, out);
   else
-    ShrinkArea(picture, z, area, out);
+    ShrinkArea<3>(picture, z, area, out);
 }
 
 void HalveArea(PixelRows& picture, const PixelRect& area, WordTarget out) {
@@ -179,6 +214,30 @@ void HalveArea(PixelRows& picture, const PixelRect& area, WordTarget out) {
       to[i] = Word((a[0] + b[0] + c[0] + e[0] + 2) >> 2, (a[1] + b[1] + c[1] + e[1] + 2) >> 2,
                    (a[2] + b[2] + c[2] + e[2] + 2) >> 2);
     }
+  }
+}
+
+void DrawPixelGrid(ZoomRatio z, const PixelRect& area, WordTarget out) {
+  if (area.Empty()) return;
+  // A window pixel starts a picture pixel when the pixel under its centre
+  // differs from the one under its left (upper) neighbour's.
+  auto starts = [&](int X) {
+    auto centre = [&](int at) {
+      return FloorDiv((2 * std::int64_t(at) + 1) * z.denominator, 2 * std::int64_t(z.numerator));
+    };
+    return centre(X) != centre(X - 1);
+  };
+  auto grey = [](std::uint32_t& word) { word = 0xff000000u | (((word >> 1) & 0x7f7f7fu) + 0x404040u); };
+  std::vector<int> columns;
+  for (int X = area.left; X < area.right; ++X)
+    if (starts(X)) columns.push_back(X - area.left);
+  for (int j = 0; j < area.Height(); ++j) {
+    std::uint32_t* row = out.words + std::ptrdiff_t(j) * out.stride;
+    if (starts(area.top + j)) {
+      for (int i = 0; i < area.Width(); ++i) grey(row[i]);
+      continue;
+    }
+    for (int i : columns) grey(row[i]);
   }
 }
 

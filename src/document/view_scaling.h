@@ -30,7 +30,7 @@ class PixelRows {
   int pixel_bytes() const { return pixel_bytes_; }
 
   // Pixel x0 of row y, followed by the pixels up to x1 - 1; the pointer stays
-  // valid for the next call as well (two rows are read at a time).
+  // valid for the next two calls as well (up to three rows are read at a time).
   virtual const std::uint8_t* Row(int y, int x0, int x1) = 0;
 
  private:
@@ -65,7 +65,7 @@ class PlaneAverageRows : public PixelRows {
 
  private:
   ConstPlane a_, b_;
-  std::vector<std::uint8_t> rows_[2];
+  std::vector<std::uint8_t> rows_[3];
   int next_ = 0;
 };
 
@@ -109,6 +109,14 @@ void ScaleAreaPlain(PixelRows& picture, ZoomRatio z, const PixelRect& area, Word
 // block, the last column and row repeated when the size is odd.
 void HalveArea(PixelRows& picture, const PixelRect& area, WordTarget out);
 void HalveAreaPlain(PixelRows& picture, const PixelRect& area, WordTarget out);
+
+// From this zoom on the view draws a thin grid between the target pixels.
+inline constexpr ZoomRatio kPixelGridZoom{8, 1};
+
+// Lays the pixel grid over output pixels `area` of a picture zoomed by z: the
+// first window column and row of every picture pixel turn halfway to grey,
+// c / 2 + 64 in every channel.
+void DrawPixelGrid(ZoomRatio z, const PixelRect& area, WordTarget out);
 
 // A picture and its halvings down to one pixel, which shows it at every zoom.
 class ViewPyramid {

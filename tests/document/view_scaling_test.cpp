@@ -215,6 +215,18 @@ TEST(ViewScaling, SourceAverageRowsAverageTheTwoPlanes) {
   }
 }
 
+TEST(ViewScaling, ThePixelGridGreysTheFirstWindowPixelsOfEveryPicturePixel) {
+  const PixelRect area{4, 6, 28, 20};  // window pixels 4..27 across, 6..19 down
+  std::vector<std::uint32_t> out(std::size_t(area.Width()) * area.Height(), 0xff000000u);
+  DrawPixelGrid({8, 1}, area, {out.data(), area.Width()});
+  auto at = [&](int X, int Y) { return out[std::size_t((Y - area.top) * area.Width() + X - area.left)]; };
+  EXPECT_EQ(at(8, 7), 0xff404040u) << "column 8 starts picture pixel 1";
+  EXPECT_EQ(at(16, 19), 0xff404040u);
+  EXPECT_EQ(at(5, 16), 0xff404040u) << "row 16 starts picture row 2";
+  EXPECT_EQ(at(9, 7), 0xff000000u);
+  EXPECT_EQ(at(27, 15), 0xff000000u);
+}
+
 // The pyramid's levels built by the plain halving, drawn by the plain scaling.
 std::vector<std::uint32_t> PlainPyramid(const RandomPicture& picture, ZoomRatio z, const PixelRect& area) {
   TargetRows rows(picture.image());

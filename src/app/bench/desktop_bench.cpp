@@ -101,16 +101,16 @@ void BM_RedrawLargestTarget(benchmark::State& state) {
   LargestTarget program;
   wrimple::app::View& view = program.view();
   SetZoom(view, state);
-  // Every pixel drawn again, nothing in the target changed (the shrunk
-  // pictures' levels stay).
+  // Every pixel drawn again, nothing changed: the window's picture at this
+  // zoom is copied (as for an expose or a moved overlay).
   for (auto _ : state) view.viewport()->repaint();
   state.counters["viewport_w"] = view.viewport()->width();
   state.counters["viewport_h"] = view.viewport()->height();
 }
 BENCHMARK(BM_RedrawLargestTarget)->Apply(ZoomArguments)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// After a change of the whole target (an effect): the levels rebuilt and the
-// window repainted.
+// After a change of the whole target (an effect): the pyramid rebuilt, the
+// window's picture made again and painted.
 void BM_RedrawAfterWholeTargetChange(benchmark::State& state) {
   LargestTarget program;
   wrimple::app::View& view = program.view();
@@ -119,7 +119,8 @@ void BM_RedrawAfterWholeTargetChange(benchmark::State& state) {
 }
 BENCHMARK(BM_RedrawAfterWholeTargetChange)->Apply(ZoomArguments)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Zoom In and Zoom Out in turn around the view's centre, from the fit zoom.
+// Zoom In and Zoom Out in turn around the view's centre, from the fit zoom (then
+// between 1/2 and 1/3): the window's picture made at the new zoom and painted.
 void BM_ZoomStep(benchmark::State& state) {
   LargestTarget program;
   wrimple::app::View& view = program.view();
