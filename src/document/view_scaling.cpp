@@ -195,25 +195,24 @@ void HalveArea(PixelRows& picture, const PixelRect& area, WordTarget out) {
   const int pb = picture.pixel_bytes();
   const int last_x = picture.width() - 1, last_y = picture.height() - 1;
   const int x_first = 2 * area.left, x_end = std::min(2 * area.right, last_x + 1);
-  std::vector<int> first(std::size_t(area.Width())), second(std::size_t(area.Width()));
-  for (int i = 0; i < area.Width(); ++i) {
-    const int x = 2 * (area.left + i);
-    first[std::size_t(i)] = (x - x_first) * pb;
-    second[std::size_t(i)] = (std::min(x + 1, last_x) - x_first) * pb;
-  }
+  const std::size_t bytes = std::size_t(x_end - x_first) * std::size_t(pb);
+  // The two rows summed byte by byte first (weights 1 and 1), then pairs of
+  // columns; an odd last column pairs with itself.
+  std::vector<std::uint16_t> sums(bytes);
+  const std::uint32_t ones[2] = {1, 1};
+  const int width = area.Width();
+  const bool odd_end = 2 * area.right > last_x + 1;
   for (int j = 0; j < area.Height(); ++j) {
     const int y = 2 * (area.top + j);
-    const std::uint8_t* r0 = picture.Row(y, x_first, x_end);
-    const std::uint8_t* r1 = y + 1 <= last_y ? picture.Row(y + 1, x_first, x_end) : r0;
+    const std::uint8_t* rows[2] = {picture.Row(y, x_first, x_end), nullptr};
+    rows[1] = y + 1 <= last_y ? picture.Row(y + 1, x_first, x_end) : rows[0];
+    SumRows<2>(rows, ones, bytes, sums.data());
     std::uint32_t* to = out.words + std::ptrdiff_t(j) * out.stride;
-    for (int i = 0; i < area.Width(); ++i) {
-      const std::uint8_t* a = r0 + first[std::size_t(i)];
-      const std::uint8_t* b = r0 + second[std::size_t(i)];
-      const std::uint8_t* c = r1 + first[std::size_t(i)];
-      const std::uint8_t* e = r1 + second[std::size_t(i)];
-      to[i] = Word((a[0] + b[0] + c[0] + e[0] + 2) >> 2, (a[1] + b[1] + c[1] + e[1] + 2) >> 2,
-                   (a[2] + b[2] + c[2] + e[2] + 2) >> 2);
-    }
+    const std::uint16_t* v = sums.data();
+    const int pairs = odd_end ? width - 1 : width;
+    for (int i = 0; i < pairs; ++i, v += 2 * pb)
+      to[i] = Word((v[0] + v[pb] + 2) >> 2, (v[1] + v[pb + 1] + 2) >> 2, (v[2] + v[pb + 2] + 2) >> 2);
+    if (odd_end) to[pairs] = Word((2 * v[0] + 2) >> 2, (2 * v[1] + 2) >> 2, (2 * v[2] + 2) >> 2);
   }
 }
 
