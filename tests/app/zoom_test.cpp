@@ -280,20 +280,3 @@ TEST_F(ZoomView, AtADevicePixelRatioOfTwoActualSizeIsOneTargetPixelPerDevicePixe
 
 }  // namespace
 }  // namespace wrimple::app::testing
-namespace wrimple::app::testing {
-namespace {
-TEST_F(AppTest, TmpFitLarge) {
-  st().FlyingTipsEnabled = false;
-  st().SetTargetSize(4096, 3072);
-  window().view().SetScrollSizes(4096, 3072);
-  LoadSource(4096, 3072);
-  ASSERT_TRUE(window().RunCommand(CommandId::FitInWindow));
-  window().view().RedrawView();
-  const QImage shot = Viewport()->grab().toImage();
-  const ZoomRatio z = st().ViewZoom;
-  printf("zoom %d/%d client %d %d\n", z.numerator, z.denominator, shot.width(), shot.height());
-  for (int x = 0; x < shot.width(); x += 100) printf("%d:%08x ", x, shot.pixel(x, 100));
-  printf("\n");
-}
-}
-}
