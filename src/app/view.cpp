@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 #include "app/flying_tip.h"
@@ -389,15 +390,46 @@ void View::Render(Picture which, const QRect& r, QImage& image) {
   if (!(m.zoom < kPixelGridZoom)) DrawPixelGrid(m.zoom, area, out);
 }
 
+namespace {
+
+// Moves the pixels of `image` by (-dx, -dy): what lay at (x + dx, y + dy) comes
+// to (x, y).
+void ShiftPixels(QImage& image, int dx, int dy) {
+  const int w = image.width(), h = image.height();
+  const std::size_t row_bytes = sizeof(std::uint32_t) * std::size_t(w - std::abs(dx));
+  auto move_row = [&](int to, int from) {
+    auto* target = reinterpret_cast<std::uint32_t*>(image.scanLine(to));
+    const auto* source = reinterpret_cast<const std::uint32_t*>(image.constScanLine(from));
+    std::memmove(target + std::max(0, -dx), source + std::max(0, dx), row_bytes);
+  };
+  if (dy >= 0)
+    for (int y = 0; y + dy < h; ++y) move_row(y, y + dy);
+  else
+    for (int y = h - 1; y + dy >= 0; --y) move_row(y, y + dy);
+}
+
+}  // namespace
+
 // The window full of a zoomed picture, rendered again where it is stale.
+// Scrolling moves what is there and renders only the uncovered strips.
 const QImage& View::Zoomed(Picture which) {
   ZoomedPicture& z = zoomed_[int(which)];
   const ViewMapping m = Mapping();
   const Size client = ClientSize();
   const QSize size(client.width, client.height);
-  const bool same_layout = z.valid && z.zoom.numerator == m.zoom.numerator &&
-                           z.zoom.denominator == m.zoom.denominator && z.scroll.x == m.scroll.x &&
-                           z.scroll.y == m.scroll.y && z.image.size() == size;
+  const bool same_zoom = z.valid && z.zoom.numerator == m.zoom.numerator &&
+                         z.zoom.denominator == m.zoom.denominator && z.image.size() == size;
+  const int dx = m.scroll.x - z.scroll.x, dy = m.scroll.y - z.scroll.y;
+  if (same_zoom && (dx != 0 || dy != 0) && std::abs(dx) < size.width() && std::abs(dy) < size.height()) {
+    ShiftPixels(z.image, dx, dy);
+    z.scroll = m.scroll;
+    z.stale.translate(-dx, -dy);
+    if (dx > 0) z.stale |= QRect(size.width() - dx, 0, dx, size.height());
+    if (dx < 0) z.stale |= QRect(0, 0, -dx, size.height());
+    if (dy > 0) z.stale |= QRect(0, size.height() - dy, size.width(), dy);
+    if (dy < 0) z.stale |= QRect(0, 0, size.width(), -dy);
+  }
+  const bool same_layout = same_zoom && z.scroll.x == m.scroll.x && z.scroll.y == m.scroll.y;
   if (!same_layout) {
     if (z.image.size() != size) z.image = QImage(size, QImage::Format_RGB32);
     z = ZoomedPicture{std::move(z.image), m.zoom, m.scroll, true, {}};

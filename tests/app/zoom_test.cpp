@@ -164,6 +164,9 @@ TEST_F(ZoomView, WheelAndShiftWheelScroll) {
   EXPECT_EQ(view().ScrollPosition().x, 0);
   Wheel(Viewport(), {100, 100}, -120, Qt::ShiftModifier);
   EXPECT_GT(view().ScrollPosition().x, 0);
+  // The picture moved with the scroll position is the one painted afresh.
+  const QImage moved = Viewport()->grab().toImage();
+  EXPECT_EQ(moved, Shot());
 }
 
 TEST_F(ZoomView, MiddleButtonDragPansWithoutTouchingTheZone) {
