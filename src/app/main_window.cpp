@@ -89,7 +89,8 @@ MainWindow::MainWindow(State& st, SettingsStore& settings)
   connect(view_, &View::StateChanged, this, &MainWindow::Refresh);
   setAcceptDrops(true);
   qApp->installEventFilter(this);
-  resize(1280, 860);
+  // Wide enough for every status bar pane, the zoom pane the last of them.
+  resize(1440, 860);
 }
 
 MainWindow::~MainWindow() { qApp->removeEventFilter(this); }

@@ -1,6 +1,7 @@
 #include "app/view.h"
 
 #include <QContextMenuEvent>
+#include <QGestureEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QNativeGestureEvent>
@@ -250,21 +251,33 @@ void View::wheelEvent(QWheelEvent* event) {
   event->accept();
 }
 
+// A pinch zooms a step each time it has grown or shrunk by a quarter.
+void View::Pinch(double factor, QPoint anchor) {
+  pinch_scale_ *= factor;
+  while (pinch_scale_ > 1.25 || pinch_scale_ < 0.8) {
+    const int direction = pinch_scale_ > 1 ? 1 : -1;
+    pinch_scale_ /= direction > 0 ? 1.25 : 0.8;
+    ZoomStep(direction, anchor);
+  }
+}
+
 bool View::viewportEvent(QEvent* event) {
-  if (event->type() == QEvent::NativeGesture) {
+  if (event->type() == QEvent::NativeGesture) {  // a touchpad
     auto* gesture = static_cast<QNativeGestureEvent*>(event);
     if (gesture->gestureType() == Qt::ZoomNativeGesture) {
-      // A pinch zooms a step each time it has grown or shrunk by a quarter.
-      pinch_scale_ *= 1.0 + gesture->value();
-      const QPoint anchor = DevicePoint(gesture->position());
-      while (pinch_scale_ > 1.25 || pinch_scale_ < 0.8) {
-        const int direction = pinch_scale_ > 1 ? 1 : -1;
-        pinch_scale_ /= direction > 0 ? 1.25 : 0.8;
-        ZoomStep(direction, anchor);
-      }
+      Pinch(1.0 + gesture->value(), DevicePoint(gesture->position()));
       return true;
     }
     if (gesture->gestureType() == Qt::EndNativeGesture) pinch_scale_ = 1.0;
+  }
+  if (event->type() == QEvent::Gesture) {  // a touch screen
+    auto* gestures = static_cast<QGestureEvent*>(event);
+    if (auto* pinch = static_cast<QPinchGesture*>(gestures->gesture(Qt::PinchGesture))) {
+      Pinch(pinch->scaleFactor(), DevicePoint(viewport()->mapFromGlobal(pinch->centerPoint())));
+      if (pinch->state() == Qt::GestureFinished || pinch->state() == Qt::GestureCanceled) pinch_scale_ = 1.0;
+      gestures->accept(pinch);
+      return true;
+    }
   }
   return QAbstractScrollArea::viewportEvent(event);
 }

@@ -119,6 +119,7 @@ class View : public QAbstractScrollArea, public ViewPort {
   void SetScroll(Point scroll);
   void ApplyZoom(ZoomRatio z, bool fits, QPoint anchor);
   void ZoomStep(int direction, QPoint anchor);
+  void Pinch(double factor, QPoint anchor);
   void RepaintDevice(const QRect& device);
   QRect WindowRectOf(const PixelRect& target) const;
   QRect ZoneBounds() const;

@@ -263,22 +263,24 @@ TEST_F(ZoomView, OverlaysFollowTheZoomAndGrabBoxesKeepTheirSize) {
   EXPECT_TRUE(hatch_seen);
 }
 
-// Run with QT_SCALE_FACTOR=2 (its own test entry); skipped at a ratio of 1.
-TEST_F(ZoomView, AtADevicePixelRatioOfTwoActualSizeIsOneTargetPixelPerDevicePixel) {
-  if (qEnvironmentVariable("QT_SCALE_FACTOR") != "2") GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
-  ASSERT_EQ(view().DeviceRatio(), 2.0);
-  EXPECT_EQ(view().ClientSize().width, 2 * Viewport()->width());
+// Run with QT_SCALE_FACTOR=2 and 1.5 (their own test entries); skipped without.
+TEST_F(ZoomView, AtADevicePixelRatioActualSizeIsOneTargetPixelPerDevicePixel) {
+  const QString factor = qEnvironmentVariable("QT_SCALE_FACTOR");
+  if (factor.isEmpty()) GTEST_SKIP() << "needs QT_SCALE_FACTOR";
+  const double ratio = factor.toDouble();
+  ASSERT_EQ(view().DeviceRatio(), ratio);
+  EXPECT_EQ(view().ClientSize().width, std::lround(ratio * Viewport()->width()));
   const QImage shot = Shot();
-  ASSERT_EQ(shot.width(), 2 * Viewport()->width());
+  ASSERT_EQ(shot.width(), view().ClientSize().width);
   for (const QPoint p : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(333, 251), QPoint(599, 399)})
     EXPECT_EQ(QColor(shot.pixel(p)), FromBgr(std::as_const(st()).Target().pixel(p.x(), p.y())))
         << p.x() << "," << p.y();
-  // A press at widget point (50.5, 20) is device pixel (101, 40): target pixel 101.
+  // A press at widget point (50.5, 20) is the device pixel under it.
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(50.5, 20), QPointF(50.5, 20), Qt::LeftButton,
                     Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(Viewport(), &press);
-  EXPECT_EQ(st().zone.X1, 101);
-  EXPECT_EQ(st().zone.Y1, 40);
+  EXPECT_EQ(st().zone.X1, int(std::floor(50.5 * ratio)));
+  EXPECT_EQ(st().zone.Y1, int(std::floor(20 * ratio)));
 }
 
 }  // namespace

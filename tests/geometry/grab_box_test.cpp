@@ -188,6 +188,16 @@ TEST_F(GrabBoxTest, DraggingTheOuterHalfMovesTheCornerWithTheMouse) {
   EXPECT_EQ(source().OffsetY, -30);
 }
 
+TEST_F(GrabBoxTest, AtHalfSizeADragMovesTheCornerTwiceTheMouseMotion) {
+  tp.view.zoom = {1, 2};
+  RepositionGrabBoxes(st, pf(), 1);
+  EXPECT_EQ(BoxOf(st, G::TopLeft).left, 50 - 10) << "the corner at target 100 is window pixel 50";
+  GrabBoxPress(st, pf(), G::TopLeft, 4, 4);
+  GrabBoxMove(st, pf(), G::TopLeft, 14, 4);
+  EXPECT_EQ(source().OffsetX, -120) << "10 window pixels are 20 target pixels";
+  EXPECT_EQ(BoxOf(st, G::TopLeft).left, 60 - 10) << "the box came along with its corner";
+}
+
 TEST_F(GrabBoxTest, HoveringShowsTheTipOfTheZoneUnderTheMouse) {
   GrabBoxMove(st, pf(), G::TopLeft, 15, 15);
   const TipSlot& tip = st.tips.GrabBoxTip;
