@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <stdlib.h>
+#include <vector>
 
 #include "batch/runner.h"
 #include "document/picture.h"
@@ -45,27 +47,29 @@ void WriteBmp(const fs::path& path, Bgr (*pixel)(int, int)) {
 class MergeScript : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() /
-          ("wrimple_merge_script_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::create_directories(dir);
+    // A folder of its own, so that test runs side by side never share files.
+    std::string name = (fs::temp_directory_path() / "wrimple_merge_script_XXXXXX").string();
+    ASSERT_NE(mkdtemp(name.data()), nullptr);
+    dir = name;
     WriteBmp(dir / "one.bmp", PixelOne);
     WriteBmp(dir / "two.bmp", PixelTwo);
   }
   void TearDown() override { fs::remove_all(dir); }
 
+  // Runs the script and reads the picture it saved.
   int Run(const std::string& script) {
     std::istringstream in(script);
     std::ostringstream out;
     const int status = batch::RunBatch({"-"}, in, out, err);
+    std::ifstream file(dir / "out.bmp", std::ios::binary);
+    saved.assign(std::istreambuf_iterator<char>(file), {});
     return status;
   }
   // Pixel (x, y) of the saved BMP, y from the top.
-  Bgr Saved(int x, int y) {
-    std::ifstream file(dir / "out.bmp", std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), {}};
-    EXPECT_GE(bytes.size(), 54u + std::size_t(RowLength24(kWidth)) * kHeight);
-    const std::size_t bits = ReadLe32(&bytes[10]);
-    return ReadPixel(&bytes[bits + std::size_t(kHeight - 1 - y) * RowLength24(kWidth) + 3 * std::size_t(x)]);
+  Bgr Saved(int x, int y) const {
+    EXPECT_GE(saved.size(), 54u + std::size_t(RowLength24(kWidth)) * kHeight);
+    const std::size_t bits = ReadLe32(&saved[10]);
+    return ReadPixel(&saved[bits + std::size_t(kHeight - 1 - y) * RowLength24(kWidth) + 3 * std::size_t(x)]);
   }
   std::string Script(const std::string& merge_line) {
     return "target-size 102 100\nopen \"" + (dir / "one.bmp").string() + "\"\nopen \"" +
@@ -75,6 +79,7 @@ class MergeScript : public ::testing::Test {
 
   fs::path dir;
   std::ostringstream err;
+  std::vector<std::uint8_t> saved;
 };
 
 TEST_F(MergeScript, SubtractWithABiasGivesTheFormulasPicture) {
