@@ -27,6 +27,8 @@ void WriteUsage(std::ostream& out, const CommandTable& table) {
          "  --view W H        size of the view's client area (1024 768)\n"
          "  --keep-going      go on after a command that failed\n"
          "  --help, --version\n"
+         "\nscript: one command a line; a word or an option value in double quotes may hold blanks,\n"
+         "  with \\\" \\\\ \\n \\t as escapes: text \"Two words\" font=\"DejaVu Serif\"\n"
          "\ncommands:\n";
   for (const CommandSpec* spec : table.all())
     out << "  " << spec->synopsis << "\n      " << spec->summary << '\n';

@@ -96,5 +96,45 @@ TEST(ScriptTokenizer, QuotedWordsKeepBlanksAndHashes) {
   EXPECT_EQ(tokens[2].text, "color=1,2,3");
 }
 
+struct OptionWords {
+  std::string line;
+  std::vector<std::string> words;
+};
+
+TEST(ScriptTokenizer, QuotedOptionValuesKeepBlanksAndStayOptions) {
+  const OptionWords cases[] = {
+      {"text \"Hi\" font=\"DejaVu Serif\" height=-20", {"text", "Hi", "font=DejaVu Serif", "height=-20"}},
+      {"text x font=\"Noto Sans Mono\"# tail", {"text", "x", "font=Noto Sans Mono"}},
+      {"echo font=\"a \\\"b\\\" = c\"", {"echo", "font=a \"b\" = c"}},
+      {"echo a=b=\"c d\"", {"echo", "a=b=\"c", "d\""}},  // only the first '=' opens a value
+      {"echo =\"x y\"", {"echo", "=\"x", "y\""}},        // no key, no option
+  };
+  for (const OptionWords& c : cases) {
+    std::vector<Token> tokens;
+    std::string error;
+    ASSERT_TRUE(Tokenize(c.line, tokens, error)) << c.line << ": " << error;
+    std::vector<std::string> words;
+    for (const Token& t : tokens) {
+      words.push_back(t.text);
+      EXPECT_EQ(t.quoted, t.text == "Hi") << c.line;
+    }
+    EXPECT_EQ(words, c.words) << c.line;
+  }
+  std::vector<Token> tokens;
+  std::string error;
+  EXPECT_FALSE(Tokenize("text x font=\"DejaVu Serif", tokens, error));
+  EXPECT_EQ(error, "unterminated quoted argument");
+  EXPECT_FALSE(Tokenize("text x font=\"DejaVu\"Serif", tokens, error));
+}
+
+TEST(BatchRunner, TextTakesAQuotedFontFaceWithABlank) {
+  const RunResult r = RunScript("text \"Hi\" font=\"DejaVu Serif\"\n", {"--keep-going"});
+  EXPECT_NE(r.status, kExitScriptError) << r.err;
+  std::istringstream in;
+  std::ostringstream out, err;
+  RunBatch({"--help"}, in, out, err);
+  EXPECT_NE(out.str().find("font=\"DejaVu Serif\""), std::string::npos) << "--help shows the quoting";
+}
+
 }  // namespace
 }  // namespace wrimple::batch
