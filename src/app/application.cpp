@@ -12,6 +12,7 @@
 #include "app/view.h"
 #include "compose/initial_update.h"
 #include "io/loading.h"
+#include "io/saving.h"
 #include "qtsupport/qt_text_drawing.h"
 
 namespace wrimple::app {
@@ -41,6 +42,7 @@ Application::Application(QSettings& settings, StartOptions options)
   pf_ = std::make_unique<Platform>(Platform{*messages_, *files_, *replace_, *clipboard_, *settings_,
                                             window_->status(), window_->view(), *text_, *random_});
   window_->Attach(*pf_);
+  window_->can_close = [this] { return ConfirmExit(); };
   window_->on_close = [this] { Exit(); };
   window_->on_recent_file = [this](int index) {
     const QString path = window_->RecentFiles().value(index);
@@ -69,6 +71,8 @@ QString Application::HelpSibling(const char* extension) const {
   const QString help = HelpFilePath();
   return help.left(help.size() - 3) + extension;
 }
+
+HelpPage Application::HelpTopicsPage() const { return {DataFolder() + "/README.md", "Usage"}; }
 
 void Application::LoadRecentFiles() {
   QStringList paths;
@@ -119,38 +123,62 @@ bool Application::StartUp(const QStringList& arguments) {
   InstallLook(kDefaultLook);
   // The framework's first document: a command-line file is opened, otherwise a
   // new document; either way the view's first update takes the target size.
+  const bool tips = settings_->ReadInt("Flying tips", 1) == 1;
+  st.FlyingTipsEnabled = tips;
   const QStringList files = arguments.mid(1);
-  if (!files.isEmpty()) {
+  const bool file_opened = !files.isEmpty();
+  if (file_opened) {
+    // The first update takes the target size first: the file is fitted to it.
+    OnInitialUpdate(st, *pf_);
     if (!OpenThroughFramework(files.front())) return false;
   } else {
     RefreshNewDocument(st, *pf_);
   }
   window_->show();
-  st.SourceCount = 0;
-  if (settings_->ReadInt("Flying tips", 1) == 1) {
-    st.FlyingTipsEnabled = true;
-    st.FirstTimeHelp = true;
-    st.HelpPictureOpened = false;
-    const QString help_picture = HelpSibling("bmx");
-    if (QFileInfo::exists(help_picture) && OpenDocumentFile(st, *pf_, help_picture.toStdString())) {
-      st.HelpPictureOpened = true;
-      QImageReader sharp(help_picture.left(help_picture.size() - 4) + "@2x.bmx", "bmp");
-      window_->view().SetSharpHelpPicture(sharp.read());
-      st.document_title = "First time help";
-    } else
-      st.FirstTimeHelp = false;
-  } else {
-    st.FlyingTipsEnabled = false;
-    st.FirstTimeHelp = false;
-  }
+  st.FirstTimeHelp = false;
+  // A file named on the command line (also how "Open with" starts the
+  // program) is the first source, shown at once; the help picture would hide it.
+  if (tips && !file_opened) OpenHelpPicture();
   window_->view().SyncChildren();
   window_->Refresh();
   window_->view().RedrawView();
+  started_ = true;
   return true;
 }
 
+void Application::OpenHelpPicture() {
+  State& st = *st_;
+  st.SourceCount = 0;
+  st.FirstTimeHelp = true;
+  st.HelpPictureOpened = false;
+  const QString help_picture = HelpSibling("bmx");
+  if (QFileInfo::exists(help_picture) && OpenDocumentFile(st, *pf_, help_picture.toStdString())) {
+    st.HelpPictureOpened = true;
+    QImageReader sharp(help_picture.left(help_picture.size() - 4) + "@2x.bmx", "bmp");
+    window_->view().SetSharpHelpPicture(sharp.read());
+    st.document_title = "First time help";
+  } else {
+    st.FirstTimeHelp = false;
+  }
+}
+
+bool Application::ConfirmExit() {
+  if (!st_->TargetModified) return true;
+  switch (messages_->AskYesNoCancel("Save the changes to the target?")) {
+    case QtMessageBoxes::Answer::No: return true;
+    case QtMessageBoxes::Answer::Cancel: return false;
+    case QtMessageBoxes::Answer::Yes: break;
+  }
+  // Only a file actually written lets the program end.
+  files_->TakeLastChoice();
+  const int errors = messages_->errors_shown();
+  SaveAs(*st_, *pf_);
+  return !files_->TakeLastChoice().empty() && messages_->errors_shown() == errors;
+}
+
 void Application::Exit() {
-  if (exited_) return;
+  // A start-up that ended early read none of the values: the stored ones stay.
+  if (exited_ || !started_) return;
   exited_ = true;
   const State& st = *st_;
   settings_->WriteInt("Target Width", st.TargetWidth());

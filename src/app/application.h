@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/dialogs.h"
 #include "app/main_window.h"
 #include "app/qt_platform.h"
 #include "document/platform.h"
@@ -24,7 +25,8 @@ class Application {
   ~Application();
 
   // Start-up: settings, window, the command-line file, the help picture.
-  // False when the command-line file cannot be opened.
+  // False when the command-line file cannot be opened; the stored settings
+  // are then left as they were.
   bool StartUp(const QStringList& arguments);
   // Writes the remembered values to the settings.
   void Exit();
@@ -39,6 +41,9 @@ class Application {
   // characters ("bmx": the help picture, "bmp": the flow diagram).
   QString HelpFilePath() const;
   QString HelpSibling(const char* extension) const;
+  // What "Help topics" opens: the usage section of the README shipped beside
+  // the program, until the user manual is installed in its place.
+  HelpPage HelpTopicsPage() const;
 
   // The recent-file list: a path opened through the framework goes on top.
   void AddRecentFile(const QString& path);
@@ -47,6 +52,9 @@ class Application {
   bool OpenThroughFramework(const QString& path);
 
  private:
+  void OpenHelpPicture();
+  // Unsaved changes: asks whether to save them first; false keeps the program open.
+  bool ConfirmExit();
   void LoadRecentFiles();
   void SaveRecentFiles();
   QString DataFolder() const;
@@ -63,6 +71,7 @@ class Application {
   std::unique_ptr<TextDrawing> text_;
   std::unique_ptr<RandomGenerator> random_;
   std::unique_ptr<Platform> pf_;
+  bool started_ = false;
   bool exited_ = false;
 };
 

@@ -73,6 +73,7 @@ void InstallWindowCommands(Application& app) {
     w.ActionOf(C::ToggleStatusBar)->setChecked(w.status().isVisible());
   });
   w.SetHandler(C::About, [&w] { RunAboutDialog(&w); });
+  w.SetHandler(C::HelpTopics, [&app, &w] { ShowHelpWindow(&w, app.HelpTopicsPage()); });
   w.SetHandler(C::FlowDiagram, [&app, &w] {
     // An unreadable picture shows nothing.
     QImageReader reader(app.HelpSibling("bmp"));

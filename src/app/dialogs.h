@@ -1,6 +1,7 @@
 // The program's dialogs, each a thin Qt window over its core model.
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 #include "document/state.h"
@@ -21,6 +22,15 @@ void RunPrintSetup(MainWindow& window);
 
 // "About wrimple32".
 void RunAboutDialog(QWidget* parent);
+
+// A page of the user's help: an HTML file opened at an anchor, or a Markdown
+// file of which only the section under the heading `section` is shown.
+struct HelpPage {
+  QString path;
+  QString section;  // empty: the whole page
+};
+// "Help topics": a window beside the program showing the page.
+QWidget* ShowHelpWindow(QWidget* parent, const HelpPage& page);
 
 // The commands that open dialogs: options, merge, scaling, rotation, the
 // reference colour, the effects and text entry.

@@ -326,6 +326,10 @@ void MainWindow::paintEvent(QPaintEvent*) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (can_close && !can_close()) {
+    event->ignore();
+    return;
+  }
   if (on_close) on_close();
   event->accept();
 }

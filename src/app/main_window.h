@@ -61,6 +61,8 @@ class MainWindow : public QMainWindow {
   std::function<void(int)> on_recent_file;
   // Files dropped on the window.
   std::function<void(const QStringList&)> on_files_dropped;
+  // The window is asked to close: false keeps it open.
+  std::function<bool()> can_close;
   // The window is closing: the program writes its settings.
   std::function<void()> on_close;
   // A menu is about to open: the modeless scaling dialog closes.

@@ -39,6 +39,14 @@ bool QtMessageBoxes::AskYesNo(std::string_view text) {
          QMessageBox::Yes;
 }
 
+QtMessageBoxes::Answer QtMessageBoxes::AskYesNoCancel(std::string_view text) {
+  const QMessageBox::StandardButton answer = QMessageBox::question(
+      parent_, kTitle, ToQt(text), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+      QMessageBox::Yes);
+  if (answer == QMessageBox::Yes) return Answer::Yes;
+  return answer == QMessageBox::No ? Answer::No : Answer::Cancel;
+}
+
 QStringList NameFiltersFromPairs(std::string_view filter) {
   // Pairs of description and patterns; the patterns are ';'-separated.
   const QStringList parts = ToQt(filter).split('|');

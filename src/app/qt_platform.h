@@ -18,6 +18,9 @@ class QtMessageBoxes : public MessageBoxes {
   void ShowError(std::string_view text) override;
   void ShowInfo(std::string_view text) override;
   bool AskYesNo(std::string_view text) override;
+  // A question with Yes, No and Cancel (also Escape).
+  enum class Answer { Yes, No, Cancel };
+  Answer AskYesNoCancel(std::string_view text);
 
   // Error messages shown so far: a command whose run shows one has failed.
   int errors_shown() const { return errors_shown_; }

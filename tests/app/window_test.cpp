@@ -35,24 +35,6 @@ TEST_F(AppTest, StartsWithDefaultsAndTheHelpPictureWhenNoSettingsExist) {
   EXPECT_TRUE(window().RecentFiles().isEmpty());  // the help picture is not listed
 }
 
-TEST_F(AppTest, CommandLineFileIsShownButNotCountedAsASource) {
-  const QString path = WritePicture("first.bmp", 64, 48);
-  Stop();
-  {
-    QSettings raw(folder.filePath("settings.ini"), QSettings::IniFormat);
-    raw.setValue("Configure/Flying tips", 0);
-  }
-  settings = std::make_unique<QSettings>(folder.filePath("settings.ini"), QSettings::IniFormat);
-  app = std::make_unique<Application>(*settings, StartOptions{.data_folder = WRIMPLE_APP_DATA});
-  InstallCommandHandlers(*app);
-  ASSERT_TRUE(app->StartUp({"wrimple", path}));
-  EXPECT_EQ(app->messages().errors_shown(), 0);
-  EXPECT_EQ(st().doc.Source(1).SourceKind, kKindImageFile);
-  EXPECT_EQ(st().SourceCount, 0);
-  EXPECT_FALSE(st().FirstTimeHelp);
-  EXPECT_EQ(window().RecentFiles().value(0), QFileInfo(path).absoluteFilePath());
-}
-
 TEST_F(AppTest, ZoneDraggedWithTheMouseShowsItsSize) {
   LoadSource();
   Press(Viewport(), Qt::LeftButton, {50, 40});
