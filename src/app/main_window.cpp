@@ -67,6 +67,15 @@ QBrush WarningBrush() {
   return QBrush(tile);
 }
 
+// The menu shows key shortcuts by themselves; a character accelerator is no
+// shortcut, so its character is shown after a tab, as the entry spells it or
+// as the character itself.
+QString MenuTextOf(const CommandInfo& entry) {
+  const QString text = QString::fromUtf8(entry.menu_text);
+  if (*entry.characters == '\0' || text.isEmpty()) return text.section('\t', 0, 0);
+  return text.contains('\t') ? text : text + '\t' + QChar(entry.characters[0]);
+}
+
 bool IsTextInput(QObject* object) {
   return qobject_cast<QLineEdit*>(object) || qobject_cast<QAbstractSpinBox*>(object) ||
          qobject_cast<QTextEdit*>(object) || qobject_cast<QPlainTextEdit*>(object);
@@ -102,7 +111,7 @@ void MainWindow::Attach(Platform& pf) {
 
 void MainWindow::BuildActions() {
   for (const CommandInfo& entry : Commands()) {
-    auto* action = new QAction(QString::fromUtf8(entry.menu_text).section('\t', 0, 0), this);
+    auto* action = new QAction(MenuTextOf(entry), this);
     action->setStatusTip(PromptOf(entry));
     action->setToolTip(TooltipOf(entry).isEmpty() ? action->text() : TooltipOf(entry));
     action->setShortcuts(KeysOf(entry));
@@ -296,8 +305,8 @@ bool MainWindow::RunCharacterAccelerator(QChar character) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseMove &&
-      (watched == source_toolbar_ || watched == zone_toolbar_) && st_.tips.StartTip.occupied) {
+  // The start hint goes when the mouse moves over a toolbar, its buttons included.
+  if (event->type() == QEvent::MouseMove && st_.tips.StartTip.occupied && OnToolbar(watched)) {
     st_.tips.StartTip.Empty();
     view_->SyncChildren();
   }
@@ -310,6 +319,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       key->text().size() != 1)
     return QMainWindow::eventFilter(watched, event);
   return RunCharacterAccelerator(key->text().front()) || QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::OnToolbar(QObject* object) const {
+  auto* widget = qobject_cast<QWidget*>(object);
+  if (!widget) return false;
+  for (QToolBar* bar : {source_toolbar_, zone_toolbar_})
+    if (bar && (widget == bar || bar->isAncestorOf(widget))) return true;
+  return false;
 }
 
 bool MainWindow::event(QEvent* event) {

@@ -88,6 +88,7 @@ class MainWindow : public QMainWindow {
   QToolBar* MakeToolbar(const char* name, const std::vector<CommandId>& buttons);
   void RebuildRecentFileMenu();
   void BeforePopup();
+  bool OnToolbar(QObject* object) const;
 
   State& st_;
   SettingsStore& settings_;

@@ -1,6 +1,7 @@
 #include "app/status_bar.h"
 
 #include <QMouseEvent>
+#include <algorithm>
 #include <QPainter>
 
 #include "app/flying_tip.h"
@@ -23,6 +24,10 @@ const QColor kPeekSource2(102, 255, 153);
 const QColor kPeekTargetText(255, 204, 255);
 const QColor kPeekTargetFill(136, 204, 255);
 
+// The longest text pane 3 shows, and the room left and right of a pane's text.
+constexpr const char* kWidestSweepText = "Average REF. RGB = 255 255 255  >>>";
+constexpr int kTextMargin = 2;
+
 constexpr const char* kSecondSourceTip =
     "Only one source image is present.\nYou have the option to load a second source and its "
     "stats will be displayed when hovering over this area.";
@@ -43,14 +48,21 @@ StatusBar::~StatusBar() = default;
 
 QSize StatusBar::sizeHint() const {
   int width = 0;
-  for (int w : kPaneWidths) width += w;
+  for (int i = 0; i < kPaneCount; ++i) width += PaneWidth(i);
   return QSize(width, fontMetrics().height() + 6);
+}
+
+// Pane 3 is as wide as its longest text needs in the bar's font.
+int StatusBar::PaneWidth(int i) const {
+  const int fixed = kPaneWidths[std::size_t(i)];
+  if (i != 3) return fixed;
+  return std::max(fixed, fontMetrics().horizontalAdvance(kWidestSweepText) + 2 * kTextMargin);
 }
 
 QRect StatusBar::PaneRect(int i) const {
   int left = 0;
-  for (int k = 0; k < i; ++k) left += kPaneWidths[std::size_t(k)];
-  return QRect(left, 0, kPaneWidths[std::size_t(i)], height());
+  for (int k = 0; k < i; ++k) left += PaneWidth(k);
+  return QRect(left, 0, PaneWidth(i), height());
 }
 
 QString StatusBar::PaneText(int i) {
@@ -74,7 +86,8 @@ void StatusBar::PaintPane(QPainter& p, int i, const QColor& fill, const QString&
   p.fillRect(pane, fill);
   if (text.isEmpty()) return;
   p.setPen(Qt::black);
-  p.drawText(pane.adjusted(2, 1, -2, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+  p.drawText(pane.adjusted(kTextMargin, 1, -kTextMargin, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+             text);
 }
 
 void StatusBar::paintEvent(QPaintEvent*) {

@@ -26,6 +26,8 @@ class StatusBar : public QStatusBar, public ProgressPane {
   StatusBar(State& st, View& view, QWidget* parent = nullptr);
   ~StatusBar() override;
 
+  // Pane i's width: the fixed one, or for pane 3 what its text needs.
+  int PaneWidth(int i) const;
   // Pane i's rectangle in the bar's coordinates.
   QRect PaneRect(int i) const;
   // The text pane i shows now (panes 0 to 3 and the zoom pane).

@@ -54,12 +54,22 @@ void DottedZone(QPainter& p) {
   p.drawRect(QRectF(1.5, 1.5, 15, 14));
 }
 
+// Three quarters of a turn with the arrowhead where the turning ends.
 void Twist(QPainter& p, bool clockwise) {
   DottedZone(p);
+  const QPointF centre(9, 8.5);
+  constexpr double kRadius = 5;
+  // Qt's arc angles count counter-clockwise on the screen.
+  const double start_degrees = clockwise ? 200 : -20;
+  const double sweep_degrees = clockwise ? -250 : 250;
   p.setPen(QPen(kTarget, 2, Qt::SolidLine, Qt::RoundCap));
-  p.drawArc(QRectF(4, 3.5, 10, 10), clockwise ? 200 * 16 : -20 * 16, clockwise ? -250 * 16 : 250 * 16);
-  const QPointF tip = clockwise ? QPointF(4.2, 10) : QPointF(13.8, 10);
-  Arrow(p, tip + QPointF(0, -2.5), tip, kTarget);
+  p.drawArc(QRectF(centre.x() - kRadius, centre.y() - kRadius, 2 * kRadius, 2 * kRadius),
+            int(start_degrees * 16), int(sweep_degrees * 16));
+  const double end = (start_degrees + sweep_degrees) * M_PI / 180;
+  const QPointF at = centre + kRadius * QPointF(std::cos(end), -std::sin(end));
+  // The way the turning goes at the end, with the screen's y pointing down.
+  const double way = clockwise ? 1 : -1;
+  Arrow(p, at, at + 2.5 * way * QPointF(std::sin(end), std::cos(end)), kTarget);
 }
 
 void Nudge(QPainter& p, QPointF direction) {
