@@ -1,8 +1,10 @@
 // The commands that open a dialog over their core model.
 #include <QColorDialog>
+#include <QEventLoop>
 #include <QPointer>
 
 #include "app/application.h"
+#include "app/dialog_pictures.h"
 #include "app/dialog_windows.h"
 #include "app/dialogs.h"
 #include "app/view.h"
@@ -16,6 +18,7 @@
 #include "effects/effects3_dialog.h"
 #include "effects/highlight.h"
 #include "io/clipboard_sources.h"
+#include "io/saving.h"
 #include "io/text_source.h"
 
 namespace wrimple::app {
@@ -35,14 +38,21 @@ void InstallSourceDialogs(Application& app) {
   Platform& pf = app.platform();
   w.SetHandler(C::MergeTwoSources, [&w, &st, &pf] {
     MergeTwoSources(st, pf, [&](mergepix& model) {
-      RunMergeWindow(&w, st, model, [&] { OpenReferenceColorWindow(&w, st, pf, false); });
+      RunMergeWindow(&w, st, model, [&](QWidget* over) { OpenReferenceColorWindow(over, st, pf); });
     });
   });
-  w.SetHandler(C::SetupReferenceColor, [&w, &st, &pf] { OpenReferenceColorWindow(&w, st, pf, false); });
+  w.SetHandler(C::SetupReferenceColor, [&w, &st, &pf] { OpenReferenceColorWindow(&w, st, pf); });
   QObject::connect(&w.view(), &View::ReferenceColorChanged, &w, [&st] { RefreshReferenceColorWindow(st); });
   w.SetHandler(C::BlankSource, [&w, &st, &pf] {
     if (!BeginBlankSource(st, pf)) return;
-    OpenReferenceColorWindow(&w, st, pf, true);
+    // The blank waits for the colour without blocking the program: a sweep
+    // over the target may choose it.
+    const QPointer<QDialog> window = OpenReferenceColorWindow(&w, st, pf);
+    if (window) {
+      QEventLoop until_closed;
+      QObject::connect(window, &QObject::destroyed, &until_closed, &QEventLoop::quit);
+      until_closed.exec();
+    }
     FinishBlankSource(st, pf);
   });
   w.SetHandler(C::BaseColor, [&w, &st, &pf] {
@@ -84,36 +94,50 @@ void InstallEffectDialogs(Application& app) {
   w.SetHandler(C::Highlight, [&w, &st, &pf] {
     RunHighlight(st, pf, [&w](pos_bright_cont& model) { RunHighlightWindow(&w, model); });
   });
-  w.SetHandler(C::Effects1, [&w, &st, &pf] {
+  const auto next_slide = [&st, &pf] { NextSave(st, pf); };
+  w.SetHandler(C::Effects1, [&w, &st, &pf, next_slide] {
     effects model(st, pf);
-    RunEffects1Window(&w, model);
+    RunEffects1Window(&w, model, next_slide);
   });
-  w.SetHandler(C::Effects2, [&w, &st, &pf] {
+  w.SetHandler(C::Effects2, [&w, &st, &pf, next_slide] {
     effects2 model(st, pf);
-    RunFieldWindow(&w, "Special effects",
-                   {FieldOf("Amplitude", model.amplitude(), [&](int s) { model.OnAmplitudeArrow(s); }),
-                    FieldOf("Frequency", model.frequency(), [&](int s) { model.OnFrequencyArrow(s); })},
-                   {.try_ = [&] { model.OnTry(); },
-                    .done = [&] { return model.OnDone(); },
-                    .cancel = [&] { model.OnCancel(); }});
+    RunFieldWindow(&w, {.name = "effects2",
+                        .title = "Special effects",
+                        .fields = {FieldOf("Pertubation Amplitude", model.amplitude(),
+                                           [&](int s) { model.OnAmplitudeArrow(s); }),
+                                   FieldOf("Pertubation Frequency", model.frequency(),
+                                           [&](int s) { model.OnFrequencyArrow(s); })},
+                        .buttons = {.try_ = [&] { model.OnTry(); },
+                                    .done = [&] { return model.OnDone(); },
+                                    .cancel = [&] { model.OnCancel(); },
+                                    .next_slide = next_slide},
+                        .note = "Enter values from 1 to 100"});
   });
-  w.SetHandler(C::Effects3, [&w, &st, &pf] {
+  w.SetHandler(C::Effects3, [&w, &st, &pf, next_slide] {
     effects3 model(st, pf);
-    RunFieldWindow(&w, "Bands", {FieldOf("Bands", model.bands(), [&](int s) { model.OnArrow(s); })},
-                   {.try_ = [&] { model.OnTry(); },
-                    .done = [&] { return model.OnDone(); },
-                    .cancel = [&] { model.OnCancel(); }});
+    RunFieldWindow(&w, {.name = "effects3",
+                        .title = "Special Effects 3",
+                        .fields = {FieldOf("Band frequency", model.bands(), [&](int s) { model.OnArrow(s); })},
+                        .buttons = {.try_ = [&] { model.OnTry(); },
+                                    .done = [&] { return model.OnDone(); },
+                                    .cancel = [&] { model.OnCancel(); },
+                                    .next_slide = next_slide}});
   });
-  w.SetHandler(C::DappleEffect, [&w, &st, &pf] {
+  w.SetHandler(C::DappleEffect, [&w, &st, &pf, next_slide] {
     effects4 model(st, pf);
-    EffectField size{"Dapple size", [&model]() -> const std::string& { return model.size().text(); },
+    EffectField size{"", [&model]() -> const std::string& { return model.size().text(); },
                      [&model](std::string text) { model.OnSizeEdited(std::move(text)); },
                      [&model](int s) { model.OnArrow(s); }};
-    RunFieldWindow(&w, "Dapple effect", {size},
-                   {.try_ = [&] { model.OnTry(); },
-                    .done = [&] { return model.OnDone(); },
-                    .cancel = [&] { model.OnCancel(); },
-                    .try_enabled = [&] { return model.try_enabled(); }});
+    RunFieldWindow(&w, {.name = "effects4",
+                        .title = "Dapple Effect",
+                        .fields = {size},
+                        .buttons = {.try_ = [&] { model.OnTry(); },
+                                    .done = [&] { return model.OnDone(); },
+                                    .cancel = [&] { model.OnCancel(); },
+                                    .next_slide = next_slide,
+                                    .try_enabled = [&] { return model.try_enabled(); }},
+                        .picture = DappleSample(),
+                        .intro = "You can adjust dapple size below."});
   });
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPixmap>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -25,13 +26,13 @@ namespace wrimple::app {
 bool RunOptionsDialog(QWidget* parent, State& st);
 
 // The merge dialog, modal until DONE or Escape; open_reference shows the
-// reference colour window the model opened.
+// reference colour window the model opened, over the merge window given.
 void RunMergeWindow(QWidget* parent, State& st, mergepix& model,
-                    const std::function<void()>& open_reference);
+                    const std::function<void(QWidget* over)>& open_reference);
 
-// "Setup Reference Color": the modeless window (modal while a blank source
-// waits for its colour); nothing when it is open already.
-void OpenReferenceColorWindow(QWidget* parent, State& st, Platform& pf, bool modal);
+// "Setup Reference Color": the modeless window, opened unless it is open
+// already; the open window is returned.
+QDialog* OpenReferenceColorWindow(QWidget* parent, State& st, Platform& pf);
 // The open window follows ReferenceColor (after a right-button sweep).
 void RefreshReferenceColorWindow(State& st);
 
@@ -40,7 +41,7 @@ QDialog* OpenScalingWindow(QWidget* parent, State& st, Platform& pf);
 
 void RunRotateWindow(QWidget* parent, rotate& model);
 void RunBrightContrastWindow(QWidget* parent, bright_cont& model);
-void RunEffects1Window(QWidget* parent, effects& model);
+void RunEffects1Window(QWidget* parent, effects& model, std::function<void()> next_slide);
 void RunHighlightWindow(QWidget* parent, pos_bright_cont& model);
 
 // "New/Change Text ...": the text dialog once; its result (OK, Try Text, Cancel).
@@ -57,9 +58,20 @@ struct EffectButtons {
   std::function<void()> try_;
   std::function<bool()> done;
   std::function<void()> cancel;
+  std::function<void()> next_slide;
   std::function<bool()> try_enabled;  // empty: always enabled
 };
-void RunFieldWindow(QWidget* parent, const char* title, std::vector<EffectField> fields,
-                    EffectButtons buttons);
+// An effect dialog of fields: its class name, title, an optional picture and
+// text above the fields and a note below them.
+struct FieldDialog {
+  const char* name;
+  const char* title;
+  std::vector<EffectField> fields;
+  EffectButtons buttons;
+  QPixmap picture = {};
+  const char* intro = "";
+  const char* note = "";
+};
+void RunFieldWindow(QWidget* parent, FieldDialog dialog);
 
 }  // namespace wrimple::app

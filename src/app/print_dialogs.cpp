@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/dialog_pictures.h"
 #include "app/dialogs.h"
 #include "app/main_window.h"
 #include "document/print_layout.h"
@@ -38,6 +39,7 @@ bool RunPrintLayoutDialog(QWidget* parent, State& st) {
   QDialog dialog(parent);
   dialog.setObjectName("print_layout");
   dialog.setWindowTitle("Configure print layout");
+  FitTitle(&dialog);
   auto* layout = new QVBoxLayout(&dialog);
   QRadioButton* top = new QRadioButton("Align to top");
   QRadioButton* middle = new QRadioButton("Align to middle");

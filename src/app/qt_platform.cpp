@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -86,24 +86,35 @@ std::optional<FileChoice> QtFileChooser::Run(const FileDialogRequest& request, b
 int QtReplaceSource::ChooseSourceToReplace(std::string_view description1,
                                            std::string_view description2) {
   QDialog dialog(parent_);
+  dialog.setObjectName("CReplaceSource");
   dialog.setWindowTitle("Replace Source Window");
   auto* layout = new QVBoxLayout(&dialog);
-  layout->addWidget(new QLabel("Two sources are loaded. Which one should the new source replace?"));
-  layout->addWidget(new QLabel(ToQt(description1)));
-  layout->addWidget(new QLabel(ToQt(description2)));
-  auto* buttons = new QDialogButtonBox;
+  layout->addWidget(
+      new QLabel("No more than two sources can be present.\nWhich source do you want to replace?"));
+  // Escape and the close box both keep the sources: result 0.
   int choice = 0;
-  auto add = [&](const char* text, int value, QDialogButtonBox::ButtonRole role) {
-    QPushButton* b = buttons->addButton(text, role);
+  auto add_button = [&](const char* text, int value) {
+    auto* b = new QPushButton(text);
     QObject::connect(b, &QPushButton::clicked, &dialog, [&choice, &dialog, value] {
       choice = value;
-      dialog.done(QDialog::Accepted);
+      dialog.accept();
     });
+    layout->addWidget(b);
+    return b;
   };
-  add("Replace Source 1", 1, QDialogButtonBox::AcceptRole);
-  add("Replace Source 2", 2, QDialogButtonBox::AcceptRole);
-  add("Don't Replace", 0, QDialogButtonBox::RejectRole);
-  layout->addWidget(buttons);
+  auto add_description = [&](std::string_view text) {
+    auto* edit = new QLineEdit(ToQt(text));
+    edit->setReadOnly(true);
+    edit->setMinimumWidth(360);
+    layout->addWidget(edit);
+  };
+  add_button("Replace Src 1", 1)->setAutoDefault(false);
+  add_description(description1);
+  add_button("Replace Src 2", 2)->setAutoDefault(false);
+  add_description(description2);
+  QPushButton* keep = add_button("Don't Replace", 0);
+  keep->setDefault(true);
+  keep->setFocus();
   dialog.exec();
   return choice;
 }

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include "app/dialog_pictures.h"
 #include "app/dialog_windows.h"
 #include "compose/reference_color_dialog.h"
 
@@ -18,13 +19,18 @@ class ReferenceColorWindow : public QDialog {
     setWindowTitle("REFERENCE COLOR Adjustment");
     setAttribute(Qt::WA_DeleteOnClose);
     auto* grid = new QGridLayout(this);
-    const std::pair<blush::Slider, const char*> rows[] = {{blush::Slider::Level, ""},
-                                                          {blush::Slider::Red, "Red"},
-                                                          {blush::Slider::Green, "Green"},
-                                                          {blush::Slider::Blue, "Blue"}};
+    // The level slider without a label, then each channel with its swatch.
+    const std::pair<blush::Slider, int> rows[] = {{blush::Slider::Level, -1},
+                                                  {blush::Slider::Red, 0},
+                                                  {blush::Slider::Green, 1},
+                                                  {blush::Slider::Blue, 2}};
     int row = 0;
-    for (const auto& [which, label] : rows) {
-      grid->addWidget(new QLabel(label), row, 0);
+    for (const auto& [which, channel] : rows) {
+      if (channel >= 0) {
+        auto* swatch = new QLabel;
+        swatch->setPixmap(ChannelSwatch(channel));
+        grid->addWidget(swatch, row, 0, Qt::AlignCenter);
+      }
       auto* slider = new QSlider(Qt::Horizontal);
       slider->setRange(0, blush::kSliderMax);
       slider->setPageStep(blush::kPageSize);
@@ -36,7 +42,9 @@ class ReferenceColorWindow : public QDialog {
       grid->addWidget(slider, row++, 1, 1, 3);
       sliders_[int(which)] = slider;
     }
-    swatch_ = new QLabel("Ref.  View");
+    grid->addWidget(new QLabel("Ref.  View"), row++, 0, Qt::AlignCenter);
+    swatch_ = new QLabel;
+    swatch_->setObjectName("1031");
     swatch_->setFrameShape(QFrame::Panel);
     swatch_->setFrameShadow(QFrame::Sunken);
     swatch_->setMinimumSize(80, 40);
@@ -95,21 +103,20 @@ ReferenceColorWindow* open_window = nullptr;
 
 }  // namespace
 
-void OpenReferenceColorWindow(QWidget* parent, State& st, Platform& pf, bool modal) {
+QDialog* OpenReferenceColorWindow(QWidget* parent, State& st, Platform& pf) {
   const bool was_open = st.ReferenceColorDialog != nullptr;
   blush* model = SetupReferenceColor(st, pf);
-  if (!model || (was_open && open_window)) return;
+  if (!model) return nullptr;
+  if (was_open && open_window) return open_window;
   auto* window = new ReferenceColorWindow(parent, st, *model);
   open_window = window;
   QObject::connect(window, &QObject::destroyed, [window] {
     if (open_window == window) open_window = nullptr;
   });
-  window->move(parent->mapToGlobal(QPoint(parent->width() - 420, 80)));
-  if (modal) {
-    window->exec();
-  } else {
-    window->show();
-  }
+  QWidget* main = parent->window();
+  window->move(main->mapToGlobal(QPoint(main->width() - 420, 80)));
+  window->show();
+  return window;
 }
 
 void RefreshReferenceColorWindow(State& st) {

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <tuple>
 
 #include "app/dialog_windows.h"
 #include "compose/rotate.h"
@@ -61,24 +62,28 @@ class RotateWindow : public QDialog {
     setObjectName("rotate");
     setWindowTitle("Rotate Source");
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QString::fromStdString(model.label())), 0, 0, 1, 4);
+    grid->addWidget(new QLabel(QString::fromStdString(model.label())), 0, 0, 1, 3);
+    // The presets above, right of, below and left of the wheel.
+    const std::tuple<int, int, int> presets[] = {{0, 1, 1}, {90, 2, 2}, {180, 3, 1}, {270, 2, 0}};
+    for (const auto& [degrees, row, column] : presets) {
+      const int angle = degrees;
+      AddButton(grid, std::to_string(angle).c_str(), row, column, [this, angle] { model_.Preset(angle); });
+    }
     wheel_ = new Wheel(model, [this] { Show(); });
-    grid->addWidget(wheel_, 1, 0, 1, 4, Qt::AlignCenter);
+    grid->addWidget(wheel_, 2, 1, Qt::AlignCenter);
     angle_ = new QLineEdit;
+    angle_->setObjectName("1047");
     connect(angle_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.TypeAngle(t.toStdString()); });
     connect(angle_, &QLineEdit::editingFinished, this, [this] {
       model_.LeaveEdit();
       Show();
     });
-    grid->addWidget(angle_, 2, 0, 1, 3);
-    AddButton(grid, "Apply", 2, 3, [this] { model_.Apply(); });
-    int column = 0;
-    for (int degrees : {0, 90, 180, 270})
-      AddButton(grid, std::to_string(degrees).c_str(), 3, column++, [this, degrees] { model_.Preset(degrees); });
-    AddButton(grid, "OK", 4, 2, [this] {
+    grid->addWidget(angle_, 4, 0, 1, 2);
+    AddButton(grid, "Apply", 4, 2, [this] { model_.Apply(); });
+    AddButton(grid, "OK", 5, 1, [this] {
       if (model_.Ok()) accept();
-    });
-    AddButton(grid, "Cancel", 4, 3, [this] { reject(); });
+    })->setDefault(true);
+    AddButton(grid, "Cancel", 5, 2, [this] { reject(); });
     Show();
   }
 
@@ -88,7 +93,7 @@ class RotateWindow : public QDialog {
   }
 
  private:
-  void AddButton(QGridLayout* grid, const char* text, int row, int column, std::function<void()> press) {
+  QPushButton* AddButton(QGridLayout* grid, const char* text, int row, int column, std::function<void()> press) {
     auto* b = new QPushButton(text);
     b->setAutoDefault(false);
     connect(b, &QPushButton::clicked, this, [this, press] {
@@ -96,6 +101,7 @@ class RotateWindow : public QDialog {
       Show();
     });
     grid->addWidget(b, row, column);
+    return b;
   }
 
   void Show() {

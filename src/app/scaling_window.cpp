@@ -1,11 +1,14 @@
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialog>
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
+#include <QVBoxLayout>
 #include <map>
 
 #include "app/dialog_windows.h"
@@ -26,9 +29,37 @@ class ScalingWindow : public QDialog {
     setObjectName("source_scaling");
     setWindowTitle("Sizing Source images and Target ");
     setAttribute(Qt::WA_DeleteOnClose);
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel("Source 1"), 0, 1);
-    grid->addWidget(new QLabel("Source 2"), 0, 2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(SourceSizes());
+    layout->addWidget(TargetSize());
+    auto* common = new QGroupBox("Common Sizes");
+    auto* sizes = new QHBoxLayout(common);
+    for (const auto& [text, id] : {std::pair{"1920:1080", S::Size1920x1080}, std::pair{"1920:1200", S::Size1920x1200},
+                                   std::pair{"1680:1050", S::Size1680x1050}, std::pair{"1280:800", S::Size1280x800},
+                                   std::pair{"Other", S::SizeOther}})
+      sizes->addWidget(AddRadio(text, id));
+    layout->addWidget(common);
+    auto* closing = new QHBoxLayout;
+    closing->addStretch();
+    closing->addWidget(AddButton("OK", S::Ok));
+    closing->addWidget(AddButton("Cancel", S::Cancel));
+    layout->addLayout(closing);
+    qobject_cast<QPushButton*>(buttons_.at(S::Apply))->setDefault(true);
+    Show();
+  }
+
+  // Escape and the close box are the dialog's Cancel.
+  void reject() override {
+    if (!model_->closed()) model_->Click(S::Cancel);
+    QDialog::reject();
+  }
+
+ private:
+  QGroupBox* SourceSizes() {
+    auto* group = new QGroupBox("Source Sizes % of originals");
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(new QLabel("Source 1"), 0, 1, Qt::AlignCenter);
+    grid->addWidget(new QLabel("Source 2"), 0, 2, Qt::AlignCenter);
     const std::pair<const char*, std::pair<S, S>> edit_rows[] = {
         {"Width %", {S::WidthPercent1, S::WidthPercent2}},
         {"Height %", {S::HeightPercent1, S::HeightPercent2}},
@@ -40,45 +71,49 @@ class ScalingWindow : public QDialog {
       grid->addWidget(AddEdit(edits.first), row, 1);
       grid->addWidget(AddEdit(edits.second), row++, 2);
     }
-    const std::pair<const char*, std::pair<S, S>> button_rows[] = {
-        {"<", {S::StepDown1, S::StepDown2}}, {">", {S::StepUp1, S::StepUp2}}, {"100%", {S::Reset1, S::Reset2}}};
-    for (const auto& [text, buttons] : button_rows) {
-      grid->addWidget(AddButton(text, buttons.first), row, 1);
-      grid->addWidget(AddButton(text, buttons.second), row++, 2);
+    for (int n = 0; n < 2; ++n) {
+      auto* steps = new QHBoxLayout;
+      steps->addWidget(AddButton("<", n == 0 ? S::StepDown1 : S::StepDown2));
+      steps->addWidget(AddButton("100%", n == 0 ? S::Reset1 : S::Reset2));
+      steps->addWidget(AddButton(">", n == 0 ? S::StepUp1 : S::StepUp2));
+      grid->addLayout(steps, row, n + 1);
     }
-    grid->addWidget(AddCheck("Preserve aspect", S::PreserveAspect), row, 0);
+    ++row;
     grid->addWidget(AddButton("Apply", S::Apply), row, 1);
-    grid->addWidget(AddButton("Fit to target size (below)", S::FitToTarget), row++, 2);
-    grid->addWidget(new QLabel("Target width / height"), row, 0);
-    grid->addWidget(AddEdit(S::TargetWidth), row, 1);
-    grid->addWidget(AddEdit(S::TargetHeight), row++, 2);
-    grid->addWidget(AddButton("Apply", S::TargetApply), row, 1);
-    grid->addWidget(AddButton("Set to window size", S::WindowSize), row++, 2);
-    const std::pair<const char*, S> sizes[] = {{"1920 x 1080", S::Size1920x1080},
-                                               {"1920 x 1200", S::Size1920x1200},
-                                               {"1680 x 1050", S::Size1680x1050},
-                                               {"1280 x 800", S::Size1280x800},
-                                               {"Other", S::SizeOther}};
-    int column = 0;
-    for (const auto& [text, id] : sizes) grid->addWidget(AddRadio(text, id), row + column / 3, column % 3), ++column;
-    row += 2;
-    grid->addWidget(AddButton("OK", S::Ok), row, 1);
-    grid->addWidget(AddButton("Cancel", S::Cancel), row, 2);
-    Show();
+    grid->addWidget(AddButton("Fit to target size (below)", S::FitToTarget), row, 2);
+    auto* aspect = new QHBoxLayout;
+    aspect->addWidget(AddCheck(S::PreserveAspect));
+    aspect->addWidget(new QLabel("Preserve Aspect Ratio"));
+    aspect->addStretch();
+    grid->addLayout(aspect, ++row, 0, 1, 3);
+    return group;
   }
 
-  // Escape and the close box are the dialog's Cancel.
-  void reject() override {
-    if (!model_->closed()) model_->Click(S::Cancel);
-    QDialog::reject();
+  QGroupBox* TargetSize() {
+    auto* group = new QGroupBox("Target Size in pixels");
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(new QLabel("Width"), 0, 0);
+    grid->addWidget(AddEdit(S::TargetWidth), 0, 1);
+    grid->addWidget(new QLabel("Height"), 0, 2);
+    grid->addWidget(AddEdit(S::TargetHeight), 0, 3);
+    grid->addWidget(AddButton("Apply", S::TargetApply), 0, 4);
+    grid->addWidget(new QLabel("Maximum 4096 X 3072"), 1, 0, 1, 4);
+    grid->addWidget(AddButton("Set to window size", S::WindowSize), 2, 0, 1, 2);
+    grid->addWidget(new QLabel("Uncommon command"), 2, 2, 1, 3);
+    return group;
   }
 
- private:
   QLineEdit* AddEdit(S id) {
     auto* edit = new QLineEdit;
     edit->setObjectName(QString::number(int(id)));
     connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& t) { model_->Type(id, t.toStdString()); });
-    connect(edit, &QLineEdit::editingFinished, this, [this, id] { Forward([&] { return model_->LeaveEdit(id); }); });
+    // A refused entry's message takes the focus, which finishes the editing
+    // once more: that second end is the same one.
+    connect(edit, &QLineEdit::editingFinished, this, [this, id] {
+      if (leaving_edit_) return;
+      const QScopedValueRollback<bool> leaving(leaving_edit_, true);
+      Forward([&] { return model_->LeaveEdit(id); });
+    });
     edits_[id] = edit;
     return edit;
   }
@@ -90,14 +125,17 @@ class ScalingWindow : public QDialog {
     buttons_[id] = b;
     return b;
   }
-  QCheckBox* AddCheck(const char* text, S id) {
-    auto* c = new QCheckBox(text);
+  // The check box stands beside its label, as its own control.
+  QCheckBox* AddCheck(S id) {
+    auto* c = new QCheckBox;
+    c->setObjectName(QString::number(int(id)));
     connect(c, &QCheckBox::clicked, this, [this, id] { Forward([&] { return model_->Click(id); }); });
     buttons_[id] = c;
     return c;
   }
   QRadioButton* AddRadio(const char* text, S id) {
     auto* r = new QRadioButton(text);
+    r->setObjectName(QString::number(int(id)));
     r->setAutoExclusive(false);
     connect(r, &QRadioButton::clicked, this, [this, id] { Forward([&] { return model_->Click(id); }); });
     buttons_[id] = r;
@@ -128,6 +166,7 @@ class ScalingWindow : public QDialog {
   std::unique_ptr<source_scaling> model_;
   std::map<S, QLineEdit*> edits_;
   std::map<S, QAbstractButton*> buttons_;
+  bool leaving_edit_ = false;
 };
 
 }  // namespace

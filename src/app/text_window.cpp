@@ -49,10 +49,12 @@ std::string Typed(const QPlainTextEdit* edit) {
 int RunTextWindow(QWidget* parent, text_entry& model) {
   QDialog dialog(parent);
   dialog.setObjectName("text_entry");
-  dialog.setWindowTitle("Text entry");
+  dialog.setWindowTitle("Text Entry");
   auto* grid = new QGridLayout(&dialog);
   grid->addWidget(new QLabel(QString::fromStdString(model.label())), 0, 0, 1, 4);
   auto* edit = new QPlainTextEdit(QString::fromStdString(model.initial_text()).replace("\r\n", "\n"));
+  edit->setObjectName("1047");
+  edit->setLineWrapMode(QPlainTextEdit::NoWrap);
   grid->addWidget(edit, 1, 0, 1, 4);
   int result = text_entry::kCancel;
   auto add = [&](const char* text, int column, std::function<void()> press) {
@@ -60,28 +62,31 @@ int RunTextWindow(QWidget* parent, text_entry& model) {
     b->setAutoDefault(false);
     QObject::connect(b, &QPushButton::clicked, &dialog, std::move(press));
     grid->addWidget(b, 2, column);
+    return b;
   };
-  add("Set Font", 0, [&] {
+  add("Paste", 0, [edit] { edit->paste(); });
+  add("Set Font", 1, [&] {
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, ToQFont(model.font()), &dialog, "Font");
-    if (!ok) {
+    if (ok) {
+      const QColor color = QColorDialog::getColor(ToQColor(model.color()), &dialog, "Text color");
+      const ColorRef chosen = color.isValid() ? MakeColorRef(color.red(), color.green(), color.blue())
+                                              : model.color();
+      model.SetFont(FontChoice{ToFontRecord(font, model.font()), chosen});
+    } else {
       model.SetFont(std::nullopt);
-      return;
     }
-    const QColor color = QColorDialog::getColor(ToQColor(model.color()), &dialog, "Text color");
-    const ColorRef chosen = color.isValid() ? MakeColorRef(color.red(), color.green(), color.blue())
-                                            : model.color();
-    model.SetFont(FontChoice{ToFontRecord(font, model.font()), chosen});
+    // In every case the edit box shows the text in the font of the record.
+    edit->setFont(ToQFont(model.font()));
   });
-  add("Try Text", 1, [&] {
+  add("Try Text", 2, [&] {
     result = model.TryText(Typed(edit));
     dialog.done(QDialog::Accepted);
   });
-  add("OK", 2, [&] {
+  add("OK", 3, [&] {
     result = model.Ok(Typed(edit));
     dialog.done(QDialog::Accepted);
-  });
-  add("Cancel", 3, [&] { dialog.reject(); });
+  })->setDefault(true);
   if (dialog.exec() != QDialog::Accepted) return model.Cancel();
   return result;
 }
