@@ -21,12 +21,6 @@
 namespace wrimple::app::testing {
 namespace {
 
-QWidget* VisibleTopLevel(const QString& name) {
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->objectName() == name && w->isVisible()) return w;
-  return nullptr;
-}
-
 TEST_F(AppTest, ReplaceSourceDialogKeepsBothSourcesOnEnterAndOnEscape) {
   LoadSource();
   LoadSource(300, 300);

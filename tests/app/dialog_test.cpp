@@ -8,6 +8,7 @@
 #include <QtTest/QTest>
 
 #include "app_fixture.h"
+#include "modal_helpers.h"
 #include "compose/source_scaling.h"
 
 namespace wrimple::app::testing {
@@ -63,16 +64,10 @@ TEST_F(AppTest, OptionsDialogCancelKeepsTheZoneAndOkRemovesIt) {
 namespace wrimple::app::testing {
 namespace {
 
-QWidget* TopLevel(const QString& name) {
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->objectName() == name && w->isVisible()) return w;
-  return nullptr;
-}
-
 TEST_F(AppTest, ScalingDialogStaysOpenBesideTheWindowAndSizesTheTarget) {
   LoadSource();
   ASSERT_TRUE(window().RunCommand(CommandId::SourceScaling));
-  QWidget* dialog = TopLevel("source_scaling");
+  QWidget* dialog = VisibleTopLevel("source_scaling");
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(st().ScalingDialogOpen);
   EXPECT_FALSE(Enabled(CommandId::InvertBrightness));  // whole-target commands wait for it
@@ -92,7 +87,7 @@ TEST_F(AppTest, ScalingDialogStaysOpenBesideTheWindowAndSizesTheTarget) {
   EXPECT_EQ(st().TargetWidth(), 640);
   EXPECT_EQ(st().TargetHeight(), 480);
   EXPECT_FALSE(st().ScalingDialogOpen);
-  EXPECT_EQ(TopLevel("source_scaling"), nullptr);
+  EXPECT_EQ(VisibleTopLevel("source_scaling"), nullptr);
 }
 
 }  // namespace
@@ -104,9 +99,7 @@ namespace {
 TEST_F(AppTest, ReferenceColourWindowSetsTheColourAndFollowsASweep) {
   LoadSource();
   ASSERT_TRUE(window().RunCommand(CommandId::SetupReferenceColor));
-  QWidget* dialog = nullptr;
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->objectName() == "blush" && w->isVisible()) dialog = w;
+  QWidget* dialog = VisibleTopLevel("blush");
   ASSERT_NE(dialog, nullptr);
   QTest::mouseClick(ButtonOf(dialog, "White"), Qt::LeftButton);
   EXPECT_EQ(st().ReferenceColor, (Bgr{255, 255, 255}));

@@ -106,9 +106,7 @@ TEST_P(DialogTextsTest, AreThoseOfItsTableOfControls) {
   ModalSteps run(std::move(steps));
   ASSERT_TRUE(window().RunCommand(c.command));
   if (!checked) {  // a modeless window: it is open beside the program now
-    QWidget* open = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (w->objectName() == c.name && w->isVisible()) open = w;
+    QWidget* open = VisibleTopLevel(c.name);
     ASSERT_NE(open, nullptr) << c.name;
     QApplication::processEvents();
     Check(open, c);

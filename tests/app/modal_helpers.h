@@ -1,4 +1,5 @@
-// Answers the modal windows a command opens, in order, as a person would.
+// Answers the modal windows a command opens, in order, as a person would, and
+// finds the windows it leaves open.
 #pragma once
 
 #include <QAbstractButton>
@@ -52,6 +53,13 @@ class ModalSteps {
 inline QPushButton* ButtonWithText(QWidget* window, const QString& text) {
   for (QPushButton* b : window->findChildren<QPushButton*>())
     if (b->text() == text) return b;
+  return nullptr;
+}
+
+// The visible top-level window of that object name (a modeless dialog), or nullptr.
+inline QWidget* VisibleTopLevel(const QString& name) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == name && w->isVisible()) return w;
   return nullptr;
 }
 

@@ -164,9 +164,7 @@ TEST_F(AppTest, HelpTopicsIsAlwaysEnabledAndShowsTheUsageSection) {
   const HelpPage page = app->HelpTopicsPage();
   EXPECT_TRUE(QFileInfo::exists(page.path)) << page.path.toStdString();
   ASSERT_TRUE(window().RunCommand(CommandId::HelpTopics));
-  QWidget* help = nullptr;
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->objectName() == "help" && w->isVisible()) help = w;
+  QWidget* help = VisibleTopLevel("help");
   ASSERT_NE(help, nullptr);
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);  // the program stays usable
   auto* browser = help->findChild<QTextBrowser*>();
