@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QSessionManager>
 #include <algorithm>
 #include <chrono>
 
@@ -43,6 +44,14 @@ Application::Application(QSettings& settings, StartOptions options)
                                             window_->status(), window_->view(), *text_, *random_});
   window_->Attach(*pf_);
   window_->can_close = [this] { return ConfirmExit(); };
+  // The desktop session ending asks as closing the window does (Qt closes no
+  // window then by itself).
+  QObject::connect(qApp, &QGuiApplication::commitDataRequest, window_.get(), [this](QSessionManager& manager) {
+    if (!manager.allowsInteraction()) return;
+    const bool may_end = ConfirmExit();
+    manager.release();
+    if (!may_end) manager.cancel();
+  });
   window_->on_close = [this] { Exit(); };
   window_->on_recent_file = [this](int index) {
     const QString path = window_->RecentFiles().value(index);
