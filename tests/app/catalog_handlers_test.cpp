@@ -14,7 +14,6 @@ using C = CommandId;
 const C kNoHandler[] = {
     C::New,         // the framework's own; the program has one document and no "New" item
     C::Cut,         // shown in the context menu, never enabled
-    C::HelpTopics,  // the help viewer is not part of the program
 };
 
 TEST_F(AppTest, EveryCommandOfTheCatalogueHasItsHandler) {
